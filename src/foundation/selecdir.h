@@ -22,3 +22,7 @@ bool BrowseForFolder(const std::string& startFolder, std::string& result, const 
 // Save-file dialog; empty when cancelled.
 std::string ChooseSaveFile(const std::string& title, const std::string& filter,
                            const std::string& defaultSuffix);
+
+// The Qt dialogs of src/platform. Weak: a program or test without the platform layer links
+// without them, and the dialogs then answer as cancelled.
+extern "C" DialogBackend* lumivex_qt_dialog_backend() __attribute__((weak));

@@ -1,0 +1,193 @@
+#include "exchange/fileinout.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "exchange/dispatch.h"
+#include "foundation/filereadwrite.h"
+#include "foundation/log.h"
+#include "foundation/mymessagebox.h"
+#include "foundation/myutl.h"
+#include "foundation/progdir.h"
+
+std::string cartellaFileIn;
+std::string cartellaFileOut;
+std::string cartellaFileElab;
+
+namespace {
+
+const char kFileName[] = "in_out_folder.dat";
+const char kWriteError[] =
+    "IOC001: errore nella scrittura dei parametri cartella file ingresso-uscita.";
+const char kMissing[] = "IOC002: file con parametri cartella file ingresso-uscita non trovato.";
+const char kReadError[] =
+    "IOC003: errore nella lettura da file dei parametri cartella ingresso-uscita.";
+
+bool Exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+void Remove(const std::string& path) {
+  std::error_code error;
+  std::filesystem::remove(path, error);
+}
+
+// Rename, or copy and delete when the folders lie on different file systems.
+void Move(const std::string& from, const std::string& to) {
+  std::error_code error;
+  std::filesystem::rename(from, to, error);
+  if (error != std::errc::cross_device_link) return;
+  if (std::filesystem::copy_file(from, to, error)) Remove(from);
+}
+
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+  QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+      static_cast<qint64>(bytes.size())) {
+    file.cancelWriting();
+    file.commit();
+    return false;
+  }
+  return file.commit();
+}
+
+void PutWord(std::string& bytes, int32_t word) {
+  uint32_t value = static_cast<uint32_t>(word);
+  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+bool ReadWord(std::FILE* file, int32_t& word) {
+  unsigned char bytes[4];
+  if (std::fread(bytes, 1, 4, file) != 4) return false;
+  word = static_cast<int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
+                              static_cast<uint32_t>(bytes[3]) << 24);
+  return true;
+}
+
+// One folder text: its length, the characters and a zero byte. A length outside 0..299 is a
+// damaged file, never a reason to read past the text's room.
+bool ReadFolder(std::FILE* file, std::string& folder) {
+  int32_t length = 0;
+  if (!ReadWord(file, length)) return false;
+  if (length < 0 || static_cast<size_t>(length) > kMaxPathText) return false;
+  char text[kMaxPathText + 1];
+  size_t count = static_cast<size_t>(length) + 1;
+  if (std::fread(text, 1, count, file) != count) return false;
+  size_t end = 0;
+  while (end < static_cast<size_t>(length) && text[end] != '\0') ++end;
+  folder.assign(text, end);
+  return true;
+}
+
+void LogFolders(const char* title) {
+  LogEvent(title);
+  LogEvent("  Cartella file ingresso: " + cartellaFileIn);
+  LogEvent("  Cartella file uscita: " + cartellaFileOut);
+  LogEvent("  Cartella file elaborati: " + cartellaFileElab);
+}
+
+}  // namespace
+
+bool LoadExchangeFolders() {
+  std::string path = DataFilePath(kFileName);
+  if (!Exists(path)) {
+    LogError(kMissing);
+    cartellaFileIn = ProgramSubfolder("file_in_out/in") + "/";
+    cartellaFileOut = ProgramSubfolder("file_in_out/out") + "/";
+    cartellaFileElab = ProgramSubfolder("file_in_out/elab") + "/";
+    return false;
+  }
+  // Folders after a failing read stay empty, which stops the channel.
+  cartellaFileIn.clear();
+  cartellaFileOut.clear();
+  cartellaFileElab.clear();
+  bool ok = false;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    int32_t ignored;
+    ok = ReadWord(file, ignored) && ReadFolder(file, cartellaFileIn) &&
+         ReadFolder(file, cartellaFileOut) && ReadFolder(file, cartellaFileElab);
+    std::fclose(file);
+  }
+  if (!ok) {
+    LogError(kReadError);
+    ShowMessageBox(kReadError, "ERRORE", kMbError);
+    return false;
+  }
+  LogFolders("Cartelle per scambio dati con files:");
+  return true;
+}
+
+bool SaveExchangeFolders(bool logChange) {
+  std::string bytes;
+  PutWord(bytes, 0);
+  bool fits = true;
+  for (const std::string* folder : {&cartellaFileIn, &cartellaFileOut, &cartellaFileElab}) {
+    fits = fits && folder->size() <= kMaxPathText;
+    PutWord(bytes, static_cast<int32_t>(folder->size()));
+    bytes += *folder;
+    bytes.push_back('\0');
+  }
+  if (!fits || !ReplaceFile(DataFilePath(kFileName), bytes)) {
+    LogError(kWriteError);
+    ShowMessageBox(kWriteError, "ERRORE", kMbError);
+    return false;
+  }
+  if (logChange) LogFolders("Modificata impostazione cartelle per scambio dati con files:");
+  return true;
+}
+
+bool OpenFileExchange() {
+  if (cartellaFileIn.empty()) return false;
+  // Requests left from an earlier run are discarded unanswered.
+  DeleteOldFiles(cartellaFileIn, "*.*", -1, nullptr);
+  return true;
+}
+
+bool PollFileExchange() {
+  return PollFileExchangeWith(DispatchInspection, std::chrono::milliseconds(50));
+}
+
+bool PollFileExchangeWith(const std::function<std::string()>& dispatch,
+                          std::chrono::milliseconds settle) {
+  if (cartellaFileIn.empty() || cartellaFileOut.empty() || cartellaFileElab.empty()) return false;
+  std::vector<std::string> names;
+  if (ListFiles(cartellaFileIn + "*.*", names, -1, false, 1000) <= 0 || names.empty()) return false;
+  // Give the controller time to finish writing the file.
+  std::this_thread::sleep_for(settle);
+
+  const std::string& name = names.front();
+  std::string inPath = cartellaFileIn + name;
+  if (!Exists(inPath)) return false;
+  LogEvent("Trovato file ingresso " + name);
+
+  std::string outPath = cartellaFileOut + name;
+  std::string elabPath = cartellaFileElab + name;
+  bool fits = inPath.size() <= kMaxPathText && outPath.size() <= kMaxPathText &&
+              elabPath.size() <= kMaxPathText;
+  if (fits) {
+    std::string reply = dispatch();
+    if (Exists(outPath)) Remove(outPath);
+    FileReadWrite file(outPath, false, false, 1);
+    bool written = !file.failed && file.WriteLine(reply);
+    file.Close();
+    // When the reply could not be written, FileReadWrite's own messages are the record.
+    if (written) LogEvent("Generato file uscita " + name + " con contenuto: " + reply);
+  }
+  // A request whose paths do not fit is not answered, only moved aside so it does not block the
+  // requests behind it.
+  if (Exists(elabPath)) Remove(elabPath);
+  Move(inPath, elabPath);
+  return true;
+}
+
+bool CloseFileExchange() {
+  return true;
+}

@@ -1,0 +1,248 @@
+#include "exchange/sceltainout.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFont>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QStyle>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "exchange/cartellainoutform.h"
+#include "exchange/rs232form.h"
+#include "exchange/tcpipinoutform.h"
+#include "foundation/log.h"
+#include "foundation/mymessagebox.h"
+#include "foundation/progdir.h"
+
+MetodoInOut* exchangeMethod = nullptr;
+TSceltaInOutForm* SceltaInOutForm = nullptr;
+
+std::function<void()> requestQuitWithoutShutdown = [] { QCoreApplication::exit(0); };
+
+namespace {
+
+const char kReadError[] = "IO001: errore nella lettura del file del metodo in-out.";
+const char kWriteError[] = "IO002: errore nella scrittura del file del metodo in-out.";
+const char kMissing[] = "IO003: file del metodo in-out non trovato.";
+
+// Written to a temporary file beside the old one and renamed over it, so a failure keeps the old
+// file whole.
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+  QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+      static_cast<qint64>(bytes.size())) {
+    file.cancelWriting();
+    file.commit();
+    return false;
+  }
+  return file.commit();
+}
+
+void PutWord(std::string& bytes, int32_t word) {
+  uint32_t value = static_cast<uint32_t>(word);
+  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+std::string ExchangeMethodWord(int32_t metodo) {
+  switch (metodo) {
+    case 0:
+      return "nessuno";
+    case 1:
+      return "scambio files";
+    case 2:
+      return "seriale RS232";
+    case 3:
+      return "Ethernet TCP/IP";
+    default:
+      return "-";
+  }
+}
+
+MetodoInOut::MetodoInOut() : path(DataFilePath("MetodoInOut.dat")) {}
+
+void MetodoInOut::Load() {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    metodo = 0;
+    LogError(kMissing);
+    return;
+  }
+  bool complete = false;
+  unsigned char field[4] = {0, 0, 0, 0};
+  size_t got = 0;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    unsigned char ignored[4];
+    if (std::fread(ignored, 1, 4, file) == 4) {
+      got = std::fread(field, 1, 4, file);
+      complete = got == 4;
+    }
+    std::fclose(file);
+  }
+  // What was read of the field stays, the missing high bytes are 0.
+  uint32_t value = 0;
+  for (size_t i = 0; i < got; ++i) value |= static_cast<uint32_t>(field[i]) << (8 * i);
+  metodo = static_cast<int32_t>(value);
+  if (!complete) {
+    LogError(kReadError);
+    ShowMessageBox(std::string(kReadError) + " Reimpostare i valori.", "ERRORE", kMbError);
+  }
+  LogEvent("Impostazione metodo in-out selezionato: " + ExchangeMethodWord(metodo));
+}
+
+bool MetodoInOut::Save() {
+  std::string bytes;
+  PutWord(bytes, 0);
+  PutWord(bytes, metodo);
+  if (!ReplaceFile(path, bytes)) {
+    LogError(kWriteError);
+    ShowMessageBox(kWriteError, "ERRORE", kMbError);
+    return false;
+  }
+  LogEvent("Modificata impostazione metodo in-out, nuovo metodo: " + ExchangeMethodWord(metodo));
+  return true;
+}
+
+TSceltaInOutForm::TSceltaInOutForm(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  setObjectName("SceltaInOutForm");
+  setWindowTitle("SCELTA IN-OUT");
+  setFixedSize(505, 334);
+  setFont(QFont("Tahoma", 8, QFont::Bold));
+
+  auto radio = [this](const char* name, const char* caption, int top) {
+    auto* button = new QRadioButton(QString::fromUtf8(caption), this);
+    button->setObjectName(name);
+    button->setGeometry(24, top, 240, 28);
+    return button;
+  };
+  auto button = [this](const char* name, const char* caption, QStyle::StandardPixmap icon,
+                       const QRect& place) {
+    auto* push = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), this);
+    push->setObjectName(name);
+    push->setGeometry(place);
+    push->setAutoDefault(false);
+    return push;
+  };
+  NoneRB = radio("NoneRB", "Nessuna comunicazione", 32);
+  FilesRB = radio("FilesRB", "Tramite files", 92);
+  RS232RB = radio("RS232RB", "Tramite seriale RS232", 152);
+  TCPIP_RB = radio("TCPIP_RB", "Tramite TCP/IP (Ethernet)", 212);
+  InOutFileFoldersBtn = button("InOutFileFoldersBtn", "Cartelle files in-out",
+                               QStyle::SP_DirOpenIcon, QRect(280, 84, 200, 44));
+  InOutRS232Btn =
+      button("InOutRS232Btn", "Parametri RS232", QStyle::SP_DriveNetIcon, QRect(280, 144, 200, 44));
+  InOut_TCPIP_Btn = button("InOut_TCPIP_Btn", "Parametri TCP/IP", QStyle::SP_DriveNetIcon,
+                           QRect(280, 204, 200, 44));
+  ExitButton = button("ExitButton", "   Ok", QStyle::SP_DialogOkButton, QRect(192, 272, 121, 44));
+
+  connect(NoneRB, &QRadioButton::clicked, this, &TSceltaInOutForm::NoneRBClick);
+  connect(FilesRB, &QRadioButton::clicked, this, &TSceltaInOutForm::FilesRBClick);
+  connect(RS232RB, &QRadioButton::clicked, this, &TSceltaInOutForm::RS232RBClick);
+  connect(TCPIP_RB, &QRadioButton::clicked, this, &TSceltaInOutForm::TCPIP_RBClick);
+  connect(InOutFileFoldersBtn, &QPushButton::clicked, this,
+          &TSceltaInOutForm::InOutFileFoldersBtnClick);
+  connect(InOutRS232Btn, &QPushButton::clicked, this, &TSceltaInOutForm::InOutRS232BtnClick);
+  connect(InOut_TCPIP_Btn, &QPushButton::clicked, this, &TSceltaInOutForm::InOut_TCPIP_BtnClick);
+  connect(ExitButton, &QPushButton::clicked, this, &TSceltaInOutForm::ExitButtonClick);
+}
+
+void TSceltaInOutForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TSceltaInOutForm::CheckOnly(QRadioButton* checked) {
+  // Auto-exclusive radio buttons cannot all be cleared directly: release the group meanwhile.
+  for (QRadioButton* button : {NoneRB, FilesRB, RS232RB, TCPIP_RB}) {
+    button->setAutoExclusive(false);
+    button->setChecked(button == checked);
+    button->setAutoExclusive(true);
+  }
+}
+
+void TSceltaInOutForm::ApplyEnablingRule() {
+  InOutFileFoldersBtn->setEnabled(FilesRB->isChecked());
+  InOutRS232Btn->setEnabled(RS232RB->isChecked());
+  InOut_TCPIP_Btn->setEnabled(TCPIP_RB->isChecked());
+}
+
+void TSceltaInOutForm::FormShow() {
+  int32_t metodo = exchangeMethod != nullptr ? exchangeMethod->metodo : 0;
+  switch (metodo) {
+    case 0:
+      CheckOnly(NoneRB);
+      break;
+    case 1:
+      CheckOnly(FilesRB);
+      break;
+    case 2:
+      CheckOnly(RS232RB);
+      break;
+    case 3:
+      CheckOnly(TCPIP_RB);
+      break;
+    default:
+      CheckOnly(nullptr);
+      break;
+  }
+  ApplyEnablingRule();
+}
+
+void TSceltaInOutForm::NoneRBClick() {
+  ApplyEnablingRule();
+}
+void TSceltaInOutForm::FilesRBClick() {
+  ApplyEnablingRule();
+}
+void TSceltaInOutForm::RS232RBClick() {
+  ApplyEnablingRule();
+}
+void TSceltaInOutForm::TCPIP_RBClick() {
+  ApplyEnablingRule();
+}
+
+void TSceltaInOutForm::InOutFileFoldersBtnClick() {
+  CartellaInOut = new TCartellaInOut(this);
+  CartellaInOut->exec();
+  delete CartellaInOut;
+  CartellaInOut = nullptr;
+}
+
+void TSceltaInOutForm::InOutRS232BtnClick() {
+  RS232_Form = new TRS232_Form(this);
+  RS232_Form->exec();
+  delete RS232_Form;
+  RS232_Form = nullptr;
+}
+
+void TSceltaInOutForm::InOut_TCPIP_BtnClick() {
+  TCPIP_InOutForm = new TTCPIP_InOutForm(this);
+  TCPIP_InOutForm->exec();
+  delete TCPIP_InOutForm;
+  TCPIP_InOutForm = nullptr;
+}
+
+void TSceltaInOutForm::ExitButtonClick() {
+  int32_t chosen = 0;
+  if (FilesRB->isChecked())
+    chosen = 1;
+  else if (RS232RB->isChecked())
+    chosen = 2;
+  else if (TCPIP_RB->isChecked())
+    chosen = 3;
+  if (exchangeMethod != nullptr && chosen != exchangeMethod->metodo) {
+    exchangeMethod->metodo = chosen;
+    exchangeMethod->Save();  // after IO002 the operator is told and the program ends all the same
+    ShowMessageBox("Verrà riavviato l'applicativo affinchè le modifiche abbiano effetto.", "AVVISO",
+                   kMbWarning);
+    if (requestQuitWithoutShutdown) requestQuitWithoutShutdown();
+  }
+  done(QDialog::Accepted);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QDialog>
+
+#include "inspection/methodcontrols.h"
+
+class QPushButton;
+class QTimer;
+class WebCam;
+struct MethodRecord;
+
+// What the six teach windows share: show, snapshot, the hand-over of the capture to the test
+// window, the auto-start tick and the close. A method's window lays out its controls, assigns the
+// shared ones below, calls ConnectCycle() and supplies the hooks.
+class TeachWindow : public QDialog {
+ public:
+  ~TeachWindow() override;
+
+  // This window started the capture and owns currentWebCam.
+  bool webCamReady = false;
+
+  QLabel* ClickLbl = nullptr;
+  QWidget* WC_Panel = nullptr;
+  ImageControl* appImage = nullptr;      // none in the whole-image window
+  QPushButton* acquireButton = nullptr;  // AcqColBtn, AcqZonaBtn, ...
+  QPushButton* TestBtn = nullptr;
+  QPushButton* ExitButton = nullptr;
+  QTimer* AvvioProgTimer = nullptr;
+
+  void FormShow();
+  void AcquireClick();
+  void TestBtnClick();
+  void AvvioProgTimerTimer();
+  void ExitButtonClick();
+  void FormClose();
+
+  void done(int result) override;
+
+ protected:
+  // A fixed-size dialog without title-bar buttons, Tahoma 8, centred on its owner.
+  TeachWindow(QWidget* owner, const char* formName, const char* caption, int clientWidth,
+              int clientHeight);
+  void ConnectCycle();
+
+  // The method's record in the capture.
+  virtual MethodRecord& Record(WebCam& webCam) = 0;
+  // ShowPointParams, ShowZoneParams, ...: the record into the parameter controls.
+  virtual void ShowParams() = 0;
+  // The reference picture with its marker into curImage (only when stored).
+  virtual void DrawReference() = 0;
+  // ClickLbl while the operator picks on the frozen snapshot.
+  virtual const char* PickInstruction() const = 0;
+  // Creates the method's test window, shows it modally, deletes it and clears its global.
+  virtual void RunTestWindow() = 0;
+  // Called on the snapshot (after it is in the reference and the sample file): freezes the picture
+  // in appImage for the pick. The whole-image window takes the snapshot itself as its reference.
+  virtual void SnapshotTaken();
+  // The end of a pick: live preview again and the three buttons back.
+  void PickDone();
+
+  template <class Window>
+  void RunModal(Window*& global) {
+    global = new Window(this);
+    global->exec();
+    delete global;
+    global = nullptr;
+  }
+
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+};

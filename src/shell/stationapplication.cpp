@@ -1,0 +1,20 @@
+#include "shell/stationapplication.h"
+
+#include <exception>
+
+#include "foundation/mymessagebox.h"
+
+StationApplication::StationApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool StationApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ReportUncaughtError(error.what());
+  } catch (...) {
+    ReportUncaughtError("");
+  }
+  return false;
+}
+
+void ReportUncaughtError(const char* text) { ShowMessageBox(text, "Lumivex", kMbError); }

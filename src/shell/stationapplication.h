@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QApplication>
+
+// The program's application object: an error that escapes an event handler is shown in a message
+// box with its text (caption "Lumivex", stop icon) and the program goes on running.
+class StationApplication : public QApplication {
+ public:
+  StationApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// The report of an error that reached the application: its text, empty for an error without one.
+void ReportUncaughtError(const char* text);
