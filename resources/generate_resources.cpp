@@ -324,10 +324,9 @@ bool DrawIcons() {
     p.drawLine(QPointF(18, 10), QPointF(56, 10));
     p.drawLine(QPointF(8, 20), QPointF(8, 46));
     p.setBrush(QColor(210, 40, 40));
-    for (QPolygonF head : {QPolygonF{{18, 10}, {24, 6}, {24, 14}},
-                           QPolygonF{{56, 10}, {50, 6}, {50, 14}},
-                           QPolygonF{{8, 20}, {4, 26}, {12, 26}},
-                           QPolygonF{{8, 46}, {4, 40}, {12, 40}}})
+    for (QPolygonF head :
+         {QPolygonF{{18, 10}, {24, 6}, {24, 14}}, QPolygonF{{56, 10}, {50, 6}, {50, 14}},
+          QPolygonF{{8, 20}, {4, 26}, {12, 26}}, QPolygonF{{8, 46}, {4, 40}, {12, 40}}})
       p.drawPolygon(head);
     p.setPen(QPen(QColor(210, 40, 40), 1.5, Qt::DotLine));
     p.drawLine(QPointF(18, 13), QPointF(18, 20));

@@ -1,17 +1,18 @@
 #include "capture/mybitmap.h"
 
-#include <cstring>
-#include <new>
-
 #include <QPixmap>
 #include <QWidget>
+#include <cstring>
+#include <new>
 
 #include "foundation/log.h"
 #include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "platform/capturebmp.h"
 
-MyBitmap::MyBitmap(int32_t newWidth, int32_t newHeight) { SetSize(newWidth, newHeight); }
+MyBitmap::MyBitmap(int32_t newWidth, int32_t newHeight) {
+  SetSize(newWidth, newHeight);
+}
 
 void MyBitmap::SetSize(int32_t newWidth, int32_t newHeight) {
   if (newWidth < 0) newWidth = 0;
@@ -47,7 +48,9 @@ void MyBitmap::FillRect(uint32_t colour, int32_t x0, int32_t y0, int32_t x1, int
     for (int32_t x = x0; x < x1; ++x) SetPixel(x, y, red, green, blue);
 }
 
-void MyBitmap::Clear() { FillRect(0, 0, 0, width, height); }
+void MyBitmap::Clear() {
+  FillRect(0, 0, 0, width, height);
+}
 
 bool MyBitmap::SaveBmp(const std::string& path) const {
   LogEvent(StrFormat("Inizio creazione bitmap %s", path.c_str()));

@@ -1,11 +1,10 @@
 #include "capture/webcam.h"
 
+#include <QApplication>
+#include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <thread>
-
-#include <QApplication>
-#include <QWidget>
 
 #include "capture/yuvtable.h"
 #include "foundation/mymessagebox.h"
@@ -16,7 +15,9 @@ bool frameBusy = false;
 
 namespace {
 
-void Pause100ms() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
+void Pause100ms() {
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
 
 }  // namespace
 
@@ -71,7 +72,9 @@ void WebCam::InitRecords() {}
 // is set).
 void WebCam::FreeRecords() {}
 
-bool WebCam::WindowAlive() const { return !captureWindow.isNull() && driver->WindowExists(); }
+bool WebCam::WindowAlive() const {
+  return !captureWindow.isNull() && driver->WindowExists();
+}
 
 bool WebCam::Connect() {
   if (connectFailed) return false;
@@ -197,7 +200,9 @@ bool WebCam::SetPreviewRate(unsigned period) {
   return true;
 }
 
-void WebCam::SetFrameHandler(WebCamHandler handler) { frameHandler = std::move(handler); }
+void WebCam::SetFrameHandler(WebCamHandler handler) {
+  frameHandler = std::move(handler);
+}
 
 void WebCam::MemoFrame(WebCamMemoHandler handler) {
   memoHandler = std::move(handler);

@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-
-#include <QPointer>
 
 #include "capture/mybitmap.h"
 #include "platform/capturedriver.h"

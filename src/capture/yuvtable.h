@@ -16,6 +16,9 @@ extern YuvTable* yuvTable;
 // Builds yuvTable when it does not exist yet.
 void BuildYuvTable();
 
+// Computes every entry of table (what BuildYuvTable does once).
+void FillYuvTable(YuvTable& table);
+
 // One entry as the table holds it: computed in extended precision, truncated toward zero,
 // reflected when negative, 255 at most.
 uint8_t YuvComponent(long double value);

@@ -50,6 +50,7 @@ TCartellaInOut::TCartellaInOut(QWidget* owner)
     edits[i] = new QLineEdit(this);
     edits[i]->setObjectName(rows[i].edit);
     edits[i]->setGeometry(12, top + 28, 667, 28);
+    edits[i]->setMaxLength(static_cast<int>(kMaxPathText));
     label->setBuddy(edits[i]);
     buttons[i] = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), QString(), this);
     buttons[i]->setObjectName(rows[i].button);

@@ -18,7 +18,10 @@ bool LoadExchangeFolders();
 bool SaveExchangeFolders(bool logChange);
 // Start-up with the file method: empties the input folder of every file dated today or earlier.
 bool OpenFileExchange();
-// One exchange tick: answers the first request file of the input folder, if any.
+// One exchange tick: answers the first request file of the input folder, if any: the reply file
+// is written and closed before the request moves to the processed folder. A request whose input,
+// output or processed path would exceed 299 bytes is not answered, only moved to the processed
+// folder (so it cannot hold up the requests behind it).
 bool PollFileExchange();
 bool CloseFileExchange();
 

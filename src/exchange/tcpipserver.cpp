@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
@@ -310,6 +311,9 @@ void AcceptConnections(std::shared_ptr<Core> core) {
     if (fds[0].revents == 0) continue;
     int socket = ::accept4(core->listenSocket, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (socket >= 0) {
+      // A reply is a few bytes that must leave at once, not wait for the client's acknowledgement.
+      int on = 1;
+      ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
       StartConnection(core, socket);
     } else if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
       // Out of descriptors: leave the connection pending for a while instead of spinning.

@@ -14,7 +14,9 @@ bool conversionFailed = false;
 namespace {
 
 // The whole text: a cut at a buffer size would change the number typed.
-void RemoveSpaces(std::string& text) { std::erase(text, ' '); }
+void RemoveSpaces(std::string& text) {
+  std::erase(text, ' ');
+}
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 
 #include <fcntl.h>
@@ -27,10 +26,10 @@ void ClearRecord(MethodRecord& record) {
 }
 
 int32_t ChannelLimit(int32_t tolerance) {
-  double threshold = ToleranceThreshold(tolerance);
-  if (threshold < 0) return -1;
-  if (threshold >= 255) return 255;
-  return static_cast<int32_t>(std::floor(threshold));
+  int64_t hundredths = (100 - static_cast<int64_t>(tolerance)) * 255;
+  if (hundredths < 0) return -1;
+  if (hundredths >= 25500) return 255;
+  return static_cast<int32_t>(hundredths / 100);
 }
 
 int32_t MulDiv32(int32_t value, int32_t numerator, int32_t denominator) {

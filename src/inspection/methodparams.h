@@ -25,14 +25,23 @@ void InitRecord(MethodRecord& record, const std::string& fileName, int32_t defau
 // A capture that did not connect: no file, no reference (nothing is read or written).
 void ClearRecord(MethodRecord& record);
 
-// Colour tolerance: (100 - t) * 2.55 in double; 94 gives 15.3, 100 gives 0, 0 gives 255.
+// Colour tolerance: threshold (100 - t) * 2.55; 94 gives 15.3, 100 gives 0, 0 gives 255.
 inline double ToleranceThreshold(int32_t tolerance) {
   return (100.0 - tolerance) * 2.55;
 }
 
-// The largest whole channel difference that is within the threshold (a difference d matches when
-// d <= threshold; d is whole, so d <= floor(threshold)). -1 when nothing matches, 255 at most.
+// The largest whole channel difference within the threshold (d matches when d <= threshold).
+// Worked out in integers, (100 - t) * 255 / 100 rounded down: in double, 100 * 2.55 is
+// 254.99999999999997 and a difference of 255 would fail at tolerance 0, where every colour must
+// match. -1 when nothing matches, 255 at most.
 int32_t ChannelLimit(int32_t tolerance);
+
+// An average difference over an area (zone, whole image) against the threshold, with the
+// threshold's decimal value: the double product's rounding error is absorbed, far below the
+// smallest step an average of up to 10^7 pixels can take.
+inline bool WithinTolerance(double difference, int32_t tolerance) {
+  return difference <= ToleranceThreshold(tolerance) + 1e-9;
+}
 
 // Per channel, |difference| <= limit (from ChannelLimit); the three channels are judged apart.
 inline bool ColourMatches(uint8_t r, uint8_t g, uint8_t b, uint8_t refR, uint8_t refG, uint8_t refB,

@@ -1,8 +1,7 @@
 #include "platform/capturebase.h"
 
-#include <algorithm>
-
 #include <QTimer>
+#include <algorithm>
 
 #include "platform/capturebmp.h"
 #include "platform/capturedialogs.h"
@@ -38,9 +37,13 @@ QWidget* CaptureDriverBase::CreateCaptureWindow(const std::string& name, QWidget
   return preview;
 }
 
-bool CaptureDriverBase::WindowExists() const { return !window.isNull(); }
+bool CaptureDriverBase::WindowExists() const {
+  return !window.isNull();
+}
 
-void CaptureDriverBase::DestroyCaptureWindow() { delete window.data(); }
+void CaptureDriverBase::DestroyCaptureWindow() {
+  delete window.data();
+}
 
 bool CaptureDriverBase::SetCallbackOnFrame(FrameCallback newCallback) {
   if (!window) return false;
@@ -135,8 +138,7 @@ bool CaptureDriverBase::Sequence() {
   }
   auto started = std::make_shared<VideoRecorder>();
   const int fps = static_cast<int>(1000000 / setup.microSecPerFrame);
-  if (!started->Start(captureFile, fps, format.width, format.height, recorderQuality))
-    return false;
+  if (!started->Start(captureFile, fps, format.width, format.height, recorderQuality)) return false;
   std::lock_guard lock(recorderMutex);
   recorder = std::move(started);
   return true;
@@ -154,8 +156,8 @@ bool CaptureDriverBase::Stop() {
 
 bool CaptureDriverBase::SaveDib(const std::string& path) {
   if (!window || !connected || !haveLatest) return false;
-  QImage image = FrameToImage(latest.bytes.data(), latest.used, latest.width, latest.height,
-                              latest.pixels);
+  QImage image =
+      FrameToImage(latest.bytes.data(), latest.used, latest.width, latest.height, latest.pixels);
   if (image.isNull()) return false;
   return WriteBmp24File(path, image.width(), image.height(), [&](int32_t y, uint8_t* row) {
     const uint8_t* source = image.constScanLine(image.height() - 1 - y);
@@ -199,7 +201,7 @@ void CaptureDriverBase::Tick() {
   frame.height = target.height;
   frame.bitCount = target.pixels == FramePixels::kBgrBottomUp   ? 24
                    : target.pixels == FramePixels::kYuy2TopDown ? 16
-                                                                 : 0;
+                                                                : 0;
   std::shared_ptr<bool> stillAlive = alive;
   ++tickDepth;
   callback(window, frame);

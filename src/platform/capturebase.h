@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
-
-#include <QPointer>
 
 #include "platform/capturedriver.h"
 #include "platform/capturepreview.h"

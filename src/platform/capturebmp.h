@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-// A 24-bit picture as the cameras deliver it: blue, green, red bytes, bottom line first, no padding.
+// A 24-bit picture as the cameras deliver it: blue, green, red bytes, bottom line first, no
+// padding.
 struct Bmp24 {
   int32_t width = 0;
   int32_t height = 0;

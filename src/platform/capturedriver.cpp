@@ -36,8 +36,7 @@ std::unique_ptr<CaptureDriver> CreateCaptureDriver() {
   const std::string camera = setting ? setting : "";
   if (camera == "none") return std::make_unique<NoCamera>();
   if (camera.rfind("sim:", 0) == 0) return std::make_unique<SimCamera>(camera.substr(4), false);
-  if (camera.rfind("sim-yuy2:", 0) == 0)
-    return std::make_unique<SimCamera>(camera.substr(9), true);
+  if (camera.rfind("sim-yuy2:", 0) == 0) return std::make_unique<SimCamera>(camera.substr(9), true);
   return std::make_unique<V4l2Camera>(camera);
 }
 

@@ -1,12 +1,13 @@
 #include "platform/capturepreview.h"
 
-#include <algorithm>
-
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
-uint8_t Clamp(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 255)); }
+uint8_t Clamp(int value) {
+  return static_cast<uint8_t>(std::clamp(value, 0, 255));
+}
 
 }  // namespace
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include <QImage>
 #include <QWidget>
+#include <cstdint>
 
 // Layout of a camera frame's bytes.
 enum class FramePixels {

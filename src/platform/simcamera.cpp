@@ -1,18 +1,19 @@
 #include "platform/simcamera.h"
 
-#include <sys/stat.h>
-
-#include <algorithm>
-#include <cmath>
-
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include <sys/stat.h>
 
 namespace {
 
-uint8_t ClampByte(long value) { return static_cast<uint8_t>(std::clamp(value, 0L, 255L)); }
+uint8_t ClampByte(long value) {
+  return static_cast<uint8_t>(std::clamp(value, 0L, 255L));
+}
 
 }  // namespace
 
@@ -64,9 +65,12 @@ SimCamera::FileStamp SimCamera::StampOf(const std::string& path) {
   return stamp;
 }
 
-SimCamera::SimCamera(std::string picturePath, bool yuy2) : path(std::move(picturePath)), yuy2(yuy2) {}
+SimCamera::SimCamera(std::string picturePath, bool yuy2)
+    : path(std::move(picturePath)), yuy2(yuy2) {}
 
-SimCamera::~SimCamera() { CloseCamera(); }
+SimCamera::~SimCamera() {
+  CloseCamera();
+}
 
 bool SimCamera::OpenCamera(int index) {
   if (index != 0) return false;

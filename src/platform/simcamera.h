@@ -1,15 +1,16 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <ctime>
 #include <string>
+
+#include <sys/types.h>
 
 #include "platform/capturebase.h"
 #include "platform/capturebmp.h"
 
 // YUY2 groups for a 24-bit picture (bgr bottom line first), top line first, pixels paired in
-// reading order: Y = round(0.299R + 0.587G + 0.114B) per pixel, U and V from the pair's first pixel.
+// reading order: Y = round(0.299R + 0.587G + 0.114B) per pixel, U and V from the pair's first
+// pixel.
 std::vector<uint8_t> PictureToYuy2(const Bmp24& picture);
 
 // A camera that films a 24-bit BMP file: a frame every preview period, the file read again whenever

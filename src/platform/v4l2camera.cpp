@@ -1,11 +1,5 @@
 #include "platform/v4l2camera.h"
 
-#include <linux/videodev2.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -16,6 +10,11 @@
 #include <QScrollArea>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <linux/videodev2.h>
 
 namespace {
 
@@ -33,7 +32,9 @@ QString FourCcText(uint32_t code) {
 V4l2Camera::V4l2Camera(std::string path, IoFactory factory)
     : devicePath(std::move(path)), makeIo(std::move(factory)) {}
 
-V4l2Camera::~V4l2Camera() { CloseCamera(); }
+V4l2Camera::~V4l2Camera() {
+  CloseCamera();
+}
 
 bool V4l2Camera::OpenCamera(int index) {
   if (index != 0) return false;
@@ -103,7 +104,7 @@ bool V4l2Camera::StartStream(uint32_t wantedFormat, uint32_t wantedWidth, uint32
   v4l2_capability capability{};
   XIoctl(*io, VIDIOC_QUERYCAP, &capability);
   const uint32_t caps = (capability.capabilities & V4L2_CAP_DEVICE_CAPS) ? capability.device_caps
-                                                                        : capability.capabilities;
+                                                                         : capability.capabilities;
   streaming = (caps & V4L2_CAP_STREAMING) != 0;
   if (streaming) {
     v4l2_requestbuffers request{};
@@ -206,7 +207,7 @@ void V4l2Camera::Store(const uint8_t* data, uint32_t used) {
   filling.width = static_cast<int32_t>(width);
   filling.height = static_cast<int32_t>(height);
   filling.pixels = pixels;
-  const size_t rowBytes = pixels == FramePixels::kBgrBottomUp ? size_t{width} * 3
+  const size_t rowBytes = pixels == FramePixels::kBgrBottomUp   ? size_t{width} * 3
                           : pixels == FramePixels::kYuy2TopDown ? size_t{width} * 2
                                                                 : 0;
   if (rowBytes != 0 && used >= size_t{bytesPerLine} * (height - 1) + rowBytes) {
@@ -273,11 +274,12 @@ bool V4l2Camera::DlgVideoFormat() {
   choice->setObjectName("Format");
   for (const V4l2FormatChoice& format : formats)
     for (const V4l2FrameSize& size : format.sizes) {
-      choice->addItem(QString("%1 (%2) %3x%4")
-                          .arg(QString::fromStdString(format.description), FourCcText(format.pixelFormat))
-                          .arg(size.width)
-                          .arg(size.height),
-                      QList<QVariant>{format.pixelFormat, size.width, size.height});
+      choice->addItem(
+          QString("%1 (%2) %3x%4")
+              .arg(QString::fromStdString(format.description), FourCcText(format.pixelFormat))
+              .arg(size.width)
+              .arg(size.height),
+          QList<QVariant>{format.pixelFormat, size.width, size.height});
       if (format.pixelFormat == cameraPixelFormat && size.width == width && size.height == height)
         choice->setCurrentIndex(choice->count() - 1);
     }

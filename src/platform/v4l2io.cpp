@@ -1,16 +1,16 @@
 #include "platform/v4l2io.h"
 
-#include <fcntl.h>
-#include <linux/videodev2.h>
-#include <libv4l2.h>
-#include <sys/mman.h>
-#include <sys/select.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+
+#include <fcntl.h>
+#include <libv4l2.h>
+#include <linux/videodev2.h>
+#include <sys/mman.h>
+#include <sys/select.h>
+#include <unistd.h>
 
 namespace {
 
@@ -59,7 +59,9 @@ std::string Text(const uint8_t* bytes, size_t size) {
 
 }  // namespace
 
-std::unique_ptr<V4l2Io> MakeLibV4l2Io() { return std::make_unique<LibV4l2Io>(); }
+std::unique_ptr<V4l2Io> MakeLibV4l2Io() {
+  return std::make_unique<LibV4l2Io>();
+}
 
 int XIoctl(V4l2Io& io, unsigned long request, void* argument) {
   int result;
@@ -70,7 +72,8 @@ int XIoctl(V4l2Io& io, unsigned long request, void* argument) {
 }
 
 DeliveredFormat DeliveredFormatFor(uint32_t cameraPixelFormat) {
-  if (cameraPixelFormat == V4L2_PIX_FMT_YUYV) return {V4L2_PIX_FMT_YUYV, 16, FourCc('Y', 'U', 'Y', '2')};
+  if (cameraPixelFormat == V4L2_PIX_FMT_YUYV)
+    return {V4L2_PIX_FMT_YUYV, 16, FourCc('Y', 'U', 'Y', '2')};
   return {V4L2_PIX_FMT_BGR24, 24, 0};
 }
 
@@ -104,9 +107,9 @@ std::vector<V4l2FormatChoice> ListV4l2Formats(V4l2Io& io) {
                (h - range.min_height) % stepH == 0;
       };
       choice.sizes.push_back({range.min_width, range.min_height});
-      for (V4l2FrameSize common : {V4l2FrameSize{320, 240}, V4l2FrameSize{640, 480},
-                                   V4l2FrameSize{800, 600}, V4l2FrameSize{1280, 720},
-                                   V4l2FrameSize{1920, 1080}})
+      for (V4l2FrameSize common :
+           {V4l2FrameSize{320, 240}, V4l2FrameSize{640, 480}, V4l2FrameSize{800, 600},
+            V4l2FrameSize{1280, 720}, V4l2FrameSize{1920, 1080}})
         if (fits(common.width, common.height) &&
             !(common.width == range.min_width && common.height == range.min_height) &&
             !(common.width == range.max_width && common.height == range.max_height))
@@ -126,11 +129,11 @@ std::vector<V4l2Control> ListV4l2Controls(V4l2Io& io) {
   query.id = V4L2_CTRL_FLAG_NEXT_CTRL;
   while (XIoctl(io, VIDIOC_QUERYCTRL, &query) == 0) {
     const uint32_t id = query.id;
-    const bool shown = !(query.flags & V4L2_CTRL_FLAG_DISABLED) &&
-                       (query.type == V4L2_CTRL_TYPE_INTEGER ||
-                        query.type == V4L2_CTRL_TYPE_BOOLEAN || query.type == V4L2_CTRL_TYPE_MENU ||
-                        query.type == V4L2_CTRL_TYPE_INTEGER_MENU ||
-                        query.type == V4L2_CTRL_TYPE_BUTTON);
+    const bool shown =
+        !(query.flags & V4L2_CTRL_FLAG_DISABLED) &&
+        (query.type == V4L2_CTRL_TYPE_INTEGER || query.type == V4L2_CTRL_TYPE_BOOLEAN ||
+         query.type == V4L2_CTRL_TYPE_MENU || query.type == V4L2_CTRL_TYPE_INTEGER_MENU ||
+         query.type == V4L2_CTRL_TYPE_BUTTON);
     if (shown) {
       V4l2Control control;
       control.id = id;
@@ -144,8 +147,8 @@ std::vector<V4l2Control> ListV4l2Controls(V4l2Io& io) {
       if (query.type != V4L2_CTRL_TYPE_BUTTON) {
         v4l2_control current{};
         current.id = id;
-        control.value = XIoctl(io, VIDIOC_G_CTRL, &current) == 0 ? current.value
-                                                                 : query.default_value;
+        control.value =
+            XIoctl(io, VIDIOC_G_CTRL, &current) == 0 ? current.value : query.default_value;
       }
       if (query.type == V4L2_CTRL_TYPE_MENU || query.type == V4L2_CTRL_TYPE_INTEGER_MENU) {
         for (int32_t item = query.minimum; item <= query.maximum; ++item) {
@@ -153,10 +156,9 @@ std::vector<V4l2Control> ListV4l2Controls(V4l2Io& io) {
           menu.id = id;
           menu.index = static_cast<uint32_t>(item);
           if (XIoctl(io, VIDIOC_QUERYMENU, &menu) != 0) continue;  // gaps are allowed
-          control.menu.push_back(
-              {item, query.type == V4L2_CTRL_TYPE_MENU
-                         ? Text(menu.name, sizeof menu.name)
-                         : std::to_string(static_cast<long long>(menu.value))});
+          control.menu.push_back({item, query.type == V4L2_CTRL_TYPE_MENU
+                                            ? Text(menu.name, sizeof menu.name)
+                                            : std::to_string(static_cast<long long>(menu.value))});
         }
       }
       controls.push_back(std::move(control));
@@ -178,7 +180,7 @@ bool CanCapture(V4l2Io& io) {
   v4l2_capability capability{};
   if (XIoctl(io, VIDIOC_QUERYCAP, &capability) != 0) return false;
   const uint32_t caps = (capability.capabilities & V4L2_CAP_DEVICE_CAPS) ? capability.device_caps
-                                                                        : capability.capabilities;
+                                                                         : capability.capabilities;
   return (caps & V4L2_CAP_VIDEO_CAPTURE) && (caps & (V4L2_CAP_STREAMING | V4L2_CAP_READWRITE));
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/types.h>
 
 // The few calls the V4L2 camera makes on a device, so that tests can stand in for a camera.
 class V4l2Io {

@@ -23,7 +23,9 @@ int QScaleFor(int quality) {
 
 }  // namespace
 
-VideoRecorder::~VideoRecorder() { Stop(); }
+VideoRecorder::~VideoRecorder() {
+  Stop();
+}
 
 bool VideoRecorder::Start(const std::string& path, int framesPerSecond, int width, int height,
                           int quality) {

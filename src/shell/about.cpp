@@ -23,8 +23,8 @@ TAboutForm::TAboutForm(QWidget* owner) : QDialog(owner) {
   OrvantLogo->setPixmap(QPixmap(PicturePath("logo")));
 
   Label1 = MakeLabel(this, "Label1", "Lumivex S.r.l. - Sistemi di visione artificiale", 16, 104);
-  Label2 = MakeLabel(this, "Label2", "Via dell'Artigianato 14 - 36100 Vicenza (VI) - Italia", 16,
-                     120);
+  Label2 =
+      MakeLabel(this, "Label2", "Via dell'Artigianato 14 - 36100 Vicenza (VI) - Italia", 16, 120);
   Label4 = MakeLabel(this, "Label4", "Sito web: www.lumivex.it", 16, 136);
   Label5 = MakeLabel(this, "Label5", "E-mail: assistenza@lumivex.it", 16, 152);
   Label6 = MakeLabel(this, "Label6", "Tel. +39 0444 000 123 - Fax +39 0444 000 124", 16, 171);
@@ -53,4 +53,6 @@ void TAboutForm::FormShow() {
   VerLbl->adjustSize();
 }
 
-void TAboutForm::ExitButtonClick() { close(); }
+void TAboutForm::ExitButtonClick() {
+  close();
+}

@@ -1,10 +1,10 @@
 #include "shell/avvioautomatico.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <filesystem>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "foundation/log.h"
 #include "foundation/mymessagebox.h"
@@ -98,8 +98,9 @@ bool AvvioProg::Save() {
     ShowMessageBox(kWriteError, "ERRORE", kMbError);
     return false;
   }
-  LogEvent(StrFormat("Modificata impostazione apertura form in avvio automatico, nuova "
-                     "impostazione: %s",
-                     StartWindowDescription(startWindow).c_str()));
+  LogEvent(
+      StrFormat("Modificata impostazione apertura form in avvio automatico, nuova "
+                "impostazione: %s",
+                StartWindowDescription(startWindow).c_str()));
   return true;
 }

@@ -12,7 +12,7 @@ class AvvioProg {
   bool Save();
 
   std::string path;
-  int32_t startWindow = 0;  // 0 none, 1 point, 2 zone, 3 vertical, 4 horizontal, 5 image, 6 dim
+  int32_t startWindow = 0;   // 0 none, 1 point, 2 zone, 3 vertical, 4 horizontal, 5 image, 6 dim
   bool autoOpening = false;  // true while the auto-start tick has a teach window open
 };
 

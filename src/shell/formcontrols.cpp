@@ -17,7 +17,9 @@ constexpr int kPictureToCaption = 10;
 
 }  // namespace
 
-QString PicturePath(const char* name) { return QStringLiteral(":/lumivex/%1.png").arg(name); }
+QString PicturePath(const char* name) {
+  return QStringLiteral(":/lumivex/%1.png").arg(name);
+}
 
 void LoadStationFonts() {
   for (const char* file :
@@ -99,7 +101,7 @@ void PictureAboveButton::paintEvent(QPaintEvent*) {
   const QPixmap pixmap = icon().pixmap(iconSize(), devicePixelRatio(), mode);
   painter.drawPixmap((width() - iconSize().width()) / 2, y, pixmap);
   y += iconSize().height() + kPictureToCaption;
-  painter.setPen(isEnabled() ? QColor(Qt::black) : palette().color(QPalette::Disabled,
-                                                                   QPalette::ButtonText));
+  painter.setPen(isEnabled() ? QColor(Qt::black)
+                             : palette().color(QPalette::Disabled, QPalette::ButtonText));
   painter.drawText(QRect(0, y, width(), metrics.height()), Qt::AlignHCenter | Qt::AlignTop, text());
 }

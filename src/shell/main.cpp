@@ -11,6 +11,7 @@
 #include "foundation/myutl.h"
 #include "foundation/selecdir.h"
 #include "inspection/webcamgetpoint.h"
+#include "inspection/webcamtestpoint.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_message_box.h"
 #include "shell/about.h"
@@ -39,7 +40,7 @@ int RunStation(int& argc, char** argv) {
     // One hidden instance of each window class, in this order. The windows of methods that are not
     // built yet stand where they will go.
     MainForm = new TMainForm();
-    // WebCam_TestPoint = new TWebCam_TestPoint(nullptr);
+    WebCam_TestPoint = new TWebCam_TestPoint(nullptr);
     // WebCamForm_GetImage = new TWebCamForm_GetImage(nullptr);
     // WebCamForm_GetLineaOriz = new TWebCamForm_GetLineaOriz(nullptr);
     // WebCamForm_GetLineaVert = new TWebCamForm_GetLineaVert(nullptr);

@@ -37,7 +37,8 @@ const char* const kWebcamConnectionError =
     "Errore nella connessione con la webcam.\n"
     "Verificare che la webcam sia correttamente collegata e che non ci sia più di una webcam "
     "collegata al computer.\n"
-    "Se ci sono più webcam collegate al computer abilitarne una sola dalle impostazioni di Windows.";
+    "Se ci sono più webcam collegate al computer abilitarne una sola dalle impostazioni di "
+    "Windows.";
 
 namespace {
 
@@ -46,7 +47,9 @@ constexpr int kClientHeight = 706;
 constexpr int kStartPreviewPosition = 950;
 
 // The preview period of a slider position: 1000 gives 1 ms, 1 gives 1000 ms.
-unsigned PreviewPeriod(int position) { return static_cast<unsigned>(1001 - position); }
+unsigned PreviewPeriod(int position) {
+  return static_cast<unsigned>(1001 - position);
+}
 
 void Colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
   QPalette palette = widget->palette();
@@ -159,7 +162,8 @@ TMainForm::TMainForm() : QWidget(nullptr) {
   Button5 = MakeImageButton(this, "Button5", "Stop salva film", 292, 608, 140, 40, "filmstop");
   UtlBtn =
       MakeImageButton(this, "UtlBtn", "Utilità sistema visione", 474, 608, 180, 50, "utilities");
-  Button8 = MakeImageButton(this, "Button8", "       Esci dal programma", 674, 620, 270, 77, "exit");
+  Button8 =
+      MakeImageButton(this, "Button8", "       Esci dal programma", 674, 620, 270, 77, "exit");
   Button8->setIconSize(QSize(32, 32));
 
   Button6 = new QPushButton("Memo cur frame (not used)", this);
@@ -454,7 +458,9 @@ void TMainForm::RunTeachWindow(Window*& global) {
 //   RicImgBtn        TWebCamForm_GetImage      WebCamForm_GetImage      (not built yet)
 //   RicDimBtn        TWebCamForm_GetDim        WebCamForm_GetDim        (not built yet)
 // A method whose teach window is not built yet does nothing when its button is pressed.
-void TMainForm::RicPuntoBtnClick() { RunTeachWindow(WebCamForm_GetPoint); }
+void TMainForm::RicPuntoBtnClick() {
+  RunTeachWindow(WebCamForm_GetPoint);
+}
 void TMainForm::RicZonaBtnClick() {}
 void TMainForm::RicLineaVertBtnClick() {}
 void TMainForm::RicLineaOrizBtnClick() {}
@@ -494,9 +500,15 @@ void TMainForm::RunModalWindow(Window*& global, QWidget* owner) {
   global = nullptr;
 }
 
-void TMainForm::UtlBtnClick() { RunModalWindow(UtlForm, this); }
-void TMainForm::OpzioniWebcamBtnClick() { RunModalWindow(OptionsForm, this); }
-void TMainForm::BitBtn1Click() { RunModalWindow(AboutForm, nullptr); }
+void TMainForm::UtlBtnClick() {
+  RunModalWindow(UtlForm, this);
+}
+void TMainForm::OpzioniWebcamBtnClick() {
+  RunModalWindow(OptionsForm, this);
+}
+void TMainForm::BitBtn1Click() {
+  RunModalWindow(AboutForm, nullptr);
+}
 
 void TMainForm::HelpBtnClick() {
   OpenWithShell(ProgramSubfolder("help") + "/help.pdf", nullptr);

@@ -39,4 +39,6 @@ void TOptionsForm::BitBtn4Click() {
   if (currentWebCam) currentWebCam->ShowSourceDialog();
 }
 
-void TOptionsForm::ExitButtonClick() { close(); }
+void TOptionsForm::ExitButtonClick() {
+  close();
+}

@@ -7,8 +7,12 @@
 StationApplication::StationApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool StationApplication::notify(QObject* receiver, QEvent* event) {
+  return DeliverReportingErrors([&] { return QApplication::notify(receiver, event); });
+}
+
+bool DeliverReportingErrors(const std::function<bool()>& deliver) {
   try {
-    return QApplication::notify(receiver, event);
+    return deliver();
   } catch (const std::exception& error) {
     ReportUncaughtError(error.what());
   } catch (...) {
@@ -17,4 +21,6 @@ bool StationApplication::notify(QObject* receiver, QEvent* event) {
   return false;
 }
 
-void ReportUncaughtError(const char* text) { ShowMessageBox(text, "Lumivex", kMbError); }
+void ReportUncaughtError(const char* text) {
+  ShowMessageBox(text, "Lumivex", kMbError);
+}

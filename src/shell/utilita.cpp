@@ -13,8 +13,8 @@ TUtlForm::TUtlForm(QWidget* owner) : QDialog(owner) {
   SetDialogFrame(this, "Utilità", 515, 303, false);
   AvvioAutoBtn =
       MakeImageButton(this, "AvvioAutoBtn", "Avvio automatico", 163, 16, 189, 49, "autostart");
-  SceltaInOutBtn = MakeImageButton(this, "SceltaInOutBtn", "Scelta metodo in-out", 163, 71, 189,
-                                   49, "exchange");
+  SceltaInOutBtn =
+      MakeImageButton(this, "SceltaInOutBtn", "Scelta metodo in-out", 163, 71, 189, 49, "exchange");
   ExitButton = MakeImageButton(this, "ExitButton", "Esci", 174, 206, 167, 58, "exit");
   connect(AvvioAutoBtn, &QPushButton::clicked, this, &TUtlForm::AvvioAutoBtnClick);
   connect(SceltaInOutBtn, &QPushButton::clicked, this, &TUtlForm::SceltaInOutBtnClick);
@@ -35,4 +35,6 @@ void TUtlForm::SceltaInOutBtnClick() {
   SceltaInOutForm = nullptr;
 }
 
-void TUtlForm::ExitButtonClick() { close(); }
+void TUtlForm::ExitButtonClick() {
+  close();
+}

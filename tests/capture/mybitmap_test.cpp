@@ -1,10 +1,11 @@
+#include "capture/mybitmap.h"
+
 #include <QDir>
 #include <QPixmap>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include "capture/mybitmap.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"
 
@@ -121,11 +122,9 @@ TEST(MyBitmapTest, SaveBmpWritesHeaderAndPaddedRowsBottomFirst) {
       {"width 1: 3 bytes + 1 pad", 1, 2,
        Header(62, 1, 2) + std::string("\xC8\x64\x00\x00\xC8\x65\x01\x00", 8)},
       {"width 3: 9 bytes + 3 pad", 3, 1,
-       Header(66, 3, 1) +
-           std::string("\xC8\x64\x00\xC9\x64\x0A\xCA\x64\x14\x00\x00\x00", 12)},
+       Header(66, 3, 1) + std::string("\xC8\x64\x00\xC9\x64\x0A\xCA\x64\x14\x00\x00\x00", 12)},
       {"width 4: no padding", 4, 1,
-       Header(66, 4, 1) +
-           std::string("\xC8\x64\x00\xC9\x64\x0A\xCA\x64\x14\xCB\x64\x1E", 12)},
+       Header(66, 4, 1) + std::string("\xC8\x64\x00\xC9\x64\x0A\xCA\x64\x14\xCB\x64\x1E", 12)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,6 +1,4 @@
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
+#include "capture/webcam.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -8,10 +6,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 #include <gtest/gtest.h>
 
-#include "capture/webcam.h"
 #include "capture/yuvtable.h"
 #include "platform/capturebase.h"
 #include "support/message_box_recorder.h"
@@ -173,10 +173,11 @@ TEST_F(WebCamTest, ConvertFrameYuy2FillsEveryPixelTopLineFirst) {
   EXPECT_EQ(cam->compression, kFourccYuy2);
   ASSERT_NE(yuvTable, nullptr);
   // 3 x 2 = exactly 12 bytes: three groups, the second runs across the line end.
-  const std::string data("\x10\x80\x20\x80"
-                         "\x30\x00\x40\xFF"
-                         "\x50\x60\x70\x90",
-                         12);
+  const std::string data(
+      "\x10\x80\x20\x80"
+      "\x30\x00\x40\xFF"
+      "\x50\x60\x70\x90",
+      12);
   MyBitmap target(3, 2);
   ASSERT_TRUE(cam->ConvertFrame(FrameOf(data, 12), target));
   auto table = [](int y, int u, int v) {
@@ -268,9 +269,9 @@ TEST_F(WebCamTest, OnFrameCountsAndServesRequestsOnce) {
   EXPECT_FALSE(cam->snapshotRequested);
   EXPECT_EQ(snapshot.Width(), 3);
   const std::string row("\x21\x21\x21\x21\x21\x21\x21\x21\x21\0\0\0", 12);
-  EXPECT_EQ(ReadFileBytes(cam->samplePath),
-            "BM" + Words({78, 0, 54, 40, 3, 2}) + std::string("\x01\x00\x18\x00", 4) +
-                Words({0, 0, 0, 0, 0, 0}) + row + row);
+  EXPECT_EQ(ReadFileBytes(cam->samplePath), "BM" + Words({78, 0, 54, 40, 3, 2}) +
+                                                std::string("\x01\x00\x18\x00", 4) +
+                                                Words({0, 0, 0, 0, 0, 0}) + row + row);
 
   int handlerCalls = 0;
   cam->SetFrameHandler([&](WebCam&) { ++handlerCalls; });
@@ -340,7 +341,10 @@ TEST_F(WebCamTest, TheSimulatedCameraFollowsPicturesRenamedOverItsFile) {
   // A new size reaches the frame bitmap without a WC001 box.
   RenamePictureOver(picture, 5, 4, 0x00332211);
   ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return Memo(*cam) && PixelOf(*cam->frame, 4, 3) == Rgb{0x11, 0x22, 0x33}; }, kWait));
+      [&] {
+        return Memo(*cam) && PixelOf(*cam->frame, 4, 3) == Rgb{0x11, 0x22, 0x33};
+      },
+      kWait));
   EXPECT_EQ(cam->frameWidth, 5);
   EXPECT_EQ(cam->frameHeight, 4);
   EXPECT_EQ(boxes.Count(), 0u);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "capture/yuvtable.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -242,10 +242,10 @@ TEST_F(CartellaInOutTest, OkStoresTypedFolders) {
           ReadFileBytes(local.Path("Data/in_out_folder.dat")),
           Words({0}) + Folder(typedIn) + Folder("/uscita digitata") + Folder(cartellaFileElab));
       EXPECT_EQ(local.EventLogText(),
-                "Modificata impostazione cartelle per scambio dati con files:\n"
+                "Modificata impostazione cartelle per scambio dati con files:\r\n"
                 "  Cartella file ingresso: " +
-                    typedIn + "\n  Cartella file uscita: /uscita digitata\n" +
-                    "  Cartella file elaborati: " + cartellaFileElab + "\n");
+                    typedIn + "\r\n  Cartella file uscita: /uscita digitata\r\n" +
+                    "  Cartella file elaborati: " + cartellaFileElab + "\r\n");
     } else {
       EXPECT_TRUE(form.isVisible());
       EXPECT_EQ(cartellaFileIn, oldIn);

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "exchange/fileinout.h"
+#include "foundation/log.h"
 #include "foundation/myutl.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"
@@ -99,10 +100,10 @@ TEST_F(FileExchangeTest, SaveReplacesWholeFileAndLogsChangeWhenAsked) {
   ASSERT_TRUE(SaveExchangeFolders(true));
   EXPECT_EQ(ReadFileBytes(DataFile()), Words({0}) + Folder("/a/") + Folder("/b/") + Folder("/c/"));
   EXPECT_EQ(station.EventLogText(),
-            "Modificata impostazione cartelle per scambio dati con files:\n"
-            "  Cartella file ingresso: /a/\n"
-            "  Cartella file uscita: /b/\n"
-            "  Cartella file elaborati: /c/\n");
+            "Modificata impostazione cartelle per scambio dati con files:\r\n"
+            "  Cartella file ingresso: /a/\r\n"
+            "  Cartella file uscita: /b/\r\n"
+            "  Cartella file elaborati: /c/\r\n");
   EXPECT_EQ(Listing(station.Path("Data")), std::vector<std::string>{"in_out_folder.dat"});
 }
 
@@ -127,7 +128,7 @@ TEST_F(FileExchangeTest, SaveFailureIsIoc001) {
     cartellaFileOut = "/b/";
     cartellaFileElab = "/c/";
     EXPECT_FALSE(SaveExchangeFolders(true));
-    EXPECT_EQ(local.ErrorLogText(), std::string(kIoc001) + "\n");
+    EXPECT_EQ(local.ErrorLogText(), std::string(kIoc001) + "\r\n");
     EXPECT_EQ(local.EventLogText(), "");
     ASSERT_EQ(recorder.Count(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text, kIoc001);
@@ -147,13 +148,12 @@ TEST_F(FileExchangeTest, LoadReadsFoldersAndLogsThem) {
   EXPECT_EQ(cartellaFileIn, "/dati/in gresso/");
   EXPECT_EQ(cartellaFileOut, longest);
   EXPECT_EQ(cartellaFileElab, "");
+  // The log cuts the long line.
   EXPECT_EQ(station.EventLogText(),
-            "Cartelle per scambio dati con files:\n"
-            "  Cartella file ingresso: /dati/in gresso/\n"
-            "  Cartella file uscita: " +
-                longest +
-                "\n"
-                "  Cartella file elaborati: \n");
+            "Cartelle per scambio dati con files:\r\n"
+            "  Cartella file ingresso: /dati/in gresso/\r\n" +
+                LogLineText("  Cartella file uscita: " + longest) +
+                "\r\n  Cartella file elaborati: \r\n");
   EXPECT_EQ(station.ErrorLogText(), "");
   EXPECT_EQ(boxes.Count(), 0u);
 }
@@ -188,7 +188,7 @@ TEST_F(FileExchangeTest, MissingFileIsIoc002WithDefaults) {
     EXPECT_EQ(cartellaFileIn, base + "/in/");
     EXPECT_EQ(cartellaFileOut, base + "/out/");
     EXPECT_EQ(cartellaFileElab, base + "/elab/");
-    EXPECT_EQ(local.ErrorLogText(), std::string(kIoc002) + "\n");
+    EXPECT_EQ(local.ErrorLogText(), std::string(kIoc002) + "\r\n");
     EXPECT_EQ(local.EventLogText(), "");
     EXPECT_EQ(recorder.Count(), 0u);
     EXPECT_FALSE(fs::exists(local.Path("Data/in_out_folder.dat")));
@@ -225,7 +225,7 @@ TEST_F(FileExchangeTest, UnreadableFileIsIoc003WithFoldersAsFarAsRead) {
     EXPECT_EQ(cartellaFileIn, c.in);
     EXPECT_EQ(cartellaFileOut, c.out);
     EXPECT_EQ(cartellaFileElab, c.elab);
-    EXPECT_EQ(local.ErrorLogText(), std::string(kIoc003) + "\n");
+    EXPECT_EQ(local.ErrorLogText(), std::string(kIoc003) + "\r\n");
     EXPECT_EQ(local.EventLogText(), "");
     ASSERT_EQ(recorder.Count(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text, kIoc003);
@@ -246,7 +246,7 @@ TEST_F(FileExchangeTest, RequestIsAnsweredAndMoved) {
       {"failing test", "0", "qualsiasi contenuto"},
       {"zone passing", "1", ""},
       {"point passing", "1,120,45", std::string("\x00\xff\r\n binario", 12)},
-      {"dimension passing", "1,10,20,30,40", "T\n"},
+      {"dimension passing", "1,10,20,30,40", "T\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -260,9 +260,9 @@ TEST_F(FileExchangeTest, RequestIsAnsweredAndMoved) {
     EXPECT_EQ(Listing(cartellaFileIn), std::vector<std::string>{});
     EXPECT_EQ(ReadFileBytes(cartellaFileElab + "A.txt"), c.content);
     EXPECT_EQ(local.EventLogText(),
-              "Trovato file ingresso A.txt\n"
+              "Trovato file ingresso A.txt\r\n"
               "Generato file uscita A.txt con contenuto: " +
-                  c.reply + "\n");
+                  c.reply + "\r\n");
     EXPECT_EQ(local.ErrorLogText(), "");
   }
 }
@@ -337,8 +337,8 @@ TEST_F(FileExchangeTest, ThreeFilesAreAnsweredOnThreePollsInListingOrder) {
   EXPECT_EQ(dispatches, 3);
   std::string expected;
   for (const std::string& name : order)
-    expected +=
-        "Trovato file ingresso " + name + "\nGenerato file uscita " + name + " con contenuto: 0\n";
+    expected += "Trovato file ingresso " + name + "\r\nGenerato file uscita " + name +
+                " con contenuto: 0\r\n";
   EXPECT_EQ(station.EventLogText(), expected);
 }
 
@@ -360,22 +360,22 @@ TEST_F(FileExchangeTest, NamesWithSpacesAndAccentsAreAnswered) {
   EXPECT_TRUE(PollFileExchangeWith(Answer("1,3,4"), kNoWait));
   EXPECT_EQ(ReadFileBytes(out + name), "1,3,4\r\n");
   EXPECT_EQ(ReadFileBytes(elab + name), "x");
-  EXPECT_EQ(station.EventLogText(), "Trovato file ingresso " + name + "\nGenerato file uscita " +
-                                        name + " con contenuto: 1,3,4\n");
+  EXPECT_EQ(station.EventLogText(), "Trovato file ingresso " + name + "\r\nGenerato file uscita " +
+                                        name + " con contenuto: 1,3,4\r\n");
 }
 
 TEST_F(FileExchangeTest, OutputFolderMissingLogsNoReplyLineAndConsumesRequest) {
   fs::remove_all(out);
   WriteFileBytes(in + "A.txt", "richiesta");
   EXPECT_TRUE(PollFileExchangeWith(Answer("1"), kNoWait));
-  EXPECT_EQ(station.EventLogText(), "Trovato file ingresso A.txt\n");
+  EXPECT_EQ(station.EventLogText(), "Trovato file ingresso A.txt\r\n");
   std::string errors = station.ErrorLogText();
   EXPECT_EQ(
       errors.rfind("FRW001: errore nell'apertura in scrittura del file: " + out + "A.txt. ", 0), 0u)
       << errors;
-  EXPECT_NE(errors.find(" - tentativo 1/1\n"), std::string::npos) << errors;
+  EXPECT_NE(errors.find(" - tentativo 1/1\r\n"), std::string::npos) << errors;
   ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text + "\n", errors);
+  EXPECT_EQ(boxes.Boxes()[0].text + "\r\n", errors);
   EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
   EXPECT_FALSE(fs::exists(in + "A.txt"));
   EXPECT_EQ(ReadFileBytes(elab + "A.txt"), "richiesta");
@@ -414,10 +414,9 @@ TEST_F(FileExchangeTest, RequestVanishingDuringTheTestIsStillAnswered) {
 
 TEST_F(FileExchangeTest, RequestWhosePathsExceed299BytesIsMovedUnanswered) {
   // An output folder of 290 bytes: "A.txt" still fits, a 10-character name does not.
-  std::string longOut = station.Path("lungo/");
-  while (longOut.size() < 290) longOut += "d";
-  longOut.resize(289);
-  longOut += "/";
+  std::string longOut = station.Path("lungo");
+  while (longOut.size() < 290 - 51) longOut += "/" + std::string(50, 'd');
+  longOut += "/" + std::string(288 - longOut.size(), 'd') + "/";
   ASSERT_EQ(longOut.size(), 290u);
   fs::create_directories(longOut);
   cartellaFileOut = longOut;
@@ -443,9 +442,9 @@ TEST_F(FileExchangeTest, RequestWhosePathsExceed299BytesIsMovedUnanswered) {
     EXPECT_EQ(ReadFileBytes(elab + c.request), "x");
   }
   std::string events = station.EventLogText();
-  EXPECT_NE(events.find("Trovato file ingresso ABCDEFGHIJ\n"), std::string::npos);
+  EXPECT_NE(events.find("Trovato file ingresso ABCDEFGHIJ\r\n"), std::string::npos);
   EXPECT_EQ(events.find("Generato file uscita ABCDEFGHIJ"), std::string::npos);
-  EXPECT_NE(events.find("Generato file uscita ABCDEFGHI con contenuto: 1\n"), std::string::npos);
+  EXPECT_NE(events.find("Generato file uscita ABCDEFGHI con contenuto: 1\r\n"), std::string::npos);
 }
 
 TEST_F(FileExchangeTest, OpenEmptiesInputFolderButKeepsFilesDatedLater) {

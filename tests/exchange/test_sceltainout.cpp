@@ -55,20 +55,20 @@ TEST(MetodoInOutTest, Load) {
     bool box;
   };
   const std::string selected = "Impostazione metodo in-out selezionato: ";
-  const std::string io001 = std::string(kIo001) + "\n";
+  const std::string io001 = std::string(kIo001) + "\r\n";
   const Case cases[] = {
-      {"missing file", false, "", 0, std::string(kIo003) + "\n", "", false},
-      {"none", true, Words({0, 0}), 0, "", selected + "nessuno\n", false},
-      {"files", true, Words({0, 1}), 1, "", selected + "scambio files\n", false},
-      {"serial", true, Words({0, 2}), 2, "", selected + "seriale RS232\n", false},
-      {"TCP/IP, first word ignored", true, Words({55, 3}), 3, "", selected + "Ethernet TCP/IP\n",
+      {"missing file", false, "", 0, std::string(kIo003) + "\r\n", "", false},
+      {"none", true, Words({0, 0}), 0, "", selected + "nessuno\r\n", false},
+      {"files", true, Words({0, 1}), 1, "", selected + "scambio files\r\n", false},
+      {"serial", true, Words({0, 2}), 2, "", selected + "seriale RS232\r\n", false},
+      {"TCP/IP, first word ignored", true, Words({55, 3}), 3, "", selected + "Ethernet TCP/IP\r\n",
        false},
-      {"out of range", true, Words({0, 7}), 7, "", selected + "-\n", false},
-      {"longer file", true, Words({0, 2, 9}), 2, "", selected + "seriale RS232\n", false},
+      {"out of range", true, Words({0, 7}), 7, "", selected + "-\r\n", false},
+      {"longer file", true, Words({0, 2, 9}), 2, "", selected + "seriale RS232\r\n", false},
       {"six bytes keep what was read", true, Words({0}) + std::string("\x02\x00", 2), 2, io001,
-       selected + "seriale RS232\n", true},
-      {"four bytes", true, Words({0}), 0, io001, selected + "nessuno\n", true},
-      {"empty file", true, "", 0, io001, selected + "nessuno\n", true},
+       selected + "seriale RS232\r\n", true},
+      {"four bytes", true, Words({0}), 0, io001, selected + "nessuno\r\n", true},
+      {"empty file", true, "", 0, io001, selected + "nessuno\r\n", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -114,8 +114,9 @@ TEST(MetodoInOutTest, SaveWritesEightBytes) {
     method.metodo = c.metodo;
     EXPECT_TRUE(method.Save());
     EXPECT_EQ(ReadFileBytes(method.path), c.bytes);
-    EXPECT_EQ(station.EventLogText(),
-              std::string("Modificata impostazione metodo in-out, nuovo metodo: ") + c.word + "\n");
+    EXPECT_EQ(
+        station.EventLogText(),
+        std::string("Modificata impostazione metodo in-out, nuovo metodo: ") + c.word + "\r\n");
     EXPECT_EQ(station.ErrorLogText(), "");
     EXPECT_EQ(boxes.Count(), 0u);
     std::vector<std::string> data;
@@ -142,7 +143,7 @@ TEST(MetodoInOutTest, SaveFailureIsIo002) {
       fs::create_directory(method.path);
     method.metodo = 2;
     EXPECT_FALSE(method.Save());
-    EXPECT_EQ(station.ErrorLogText(), std::string(kIo002) + "\n");
+    EXPECT_EQ(station.ErrorLogText(), std::string(kIo002) + "\r\n");
     EXPECT_EQ(station.EventLogText(), "");
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, kIo002);
@@ -321,8 +322,9 @@ TEST_F(SceltaInOutFormTest, OkAfterChangeSavesWarnsAndQuits) {
     Find<QPushButton>(form, "ExitButton")->click();
     EXPECT_EQ(fresh.metodo, c.after);
     EXPECT_EQ(ReadFileBytes(fresh.path), c.bytes);
-    EXPECT_EQ(local.EventLogText(),
-              std::string("Modificata impostazione metodo in-out, nuovo metodo: ") + c.word + "\n");
+    EXPECT_EQ(
+        local.EventLogText(),
+        std::string("Modificata impostazione metodo in-out, nuovo metodo: ") + c.word + "\r\n");
     ASSERT_EQ(recorder.Count(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text, kRestart);
     EXPECT_EQ(recorder.Boxes()[0].caption, "AVVISO");
@@ -341,7 +343,7 @@ TEST_F(SceltaInOutFormTest, SaveFailureStillWarnsAndQuits) {
   Find<QRadioButton>(form, "NoneRB")->click();
   Find<QPushButton>(form, "ExitButton")->click();
   EXPECT_EQ(method.metodo, 0);
-  EXPECT_EQ(station.ErrorLogText(), std::string(kIo002) + "\n");
+  EXPECT_EQ(station.ErrorLogText(), std::string(kIo002) + "\r\n");
   EXPECT_EQ(station.EventLogText(), "");
   ASSERT_EQ(boxes.Count(), 2u);
   EXPECT_EQ(boxes.Boxes()[0].text, kIo002);

@@ -1,6 +1,8 @@
 #include "foundation/filereadwrite.h"
 
+#include <cerrno>
 #include <chrono>
+#include <system_error>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,6 +12,11 @@
 #include "support/temp_station.h"
 
 namespace {
+
+// The system's description, in the language of the locale.
+std::string NoSuchFile() {
+  return std::error_code(ENOENT, std::generic_category()).message();
+}
 
 struct Read {
   std::string line;
@@ -93,7 +100,7 @@ TEST(FileReadWriteOpen, RetriesAndReportsEveryAttempt) {
     EXPECT_TRUE(file.failed);
     EXPECT_GE(elapsed, std::chrono::milliseconds(600));  // two pauses of 300 ms
     std::string prefix =
-        "FRW001: errore nell'apertura in lettura del file: " + path + ". No such file or directory";
+        "FRW001: errore nell'apertura in lettura del file: " + path + ". " + NoSuchFile();
     EXPECT_EQ(station.ErrorLogText(), prefix + " - tentativo 1/3\r\n" + prefix +
                                           " - tentativo 2/3\r\n" + prefix + " - tentativo 3/3\r\n");
     ASSERT_EQ(boxes.Count(), c.boxes);
@@ -112,7 +119,7 @@ TEST(FileReadWriteOpen, OneAttemptForWritingIntoAMissingFolder) {
   FileReadWrite file(path, false, false, 1);
   EXPECT_TRUE(file.failed);
   EXPECT_EQ(station.ErrorLogText(), "FRW001: errore nell'apertura in scrittura del file: " + path +
-                                        ". No such file or directory - tentativo 1/1\r\n");
+                                        ". " + NoSuchFile() + " - tentativo 1/1\r\n");
   EXPECT_EQ(boxes.Count(), 1u);
   // The object stays harmless.
   EXPECT_TRUE(file.WriteLine("nulla"));

@@ -48,6 +48,21 @@ TEST(ToleranceRule, ChannelsAreJudgedApartWithLessOrEqual) {
   }
 }
 
+TEST(ToleranceRule, AveragesAreJudgedAgainstTheDecimalThreshold) {
+  struct Case {
+    double difference;
+    int32_t tolerance;
+    bool within;
+  } cases[] = {
+      {255.0, 0, true},   {15.3, 94, true}, {15.31, 94, false}, {0.0, 100, true},
+      {0.01, 100, false}, {51.0, 80, true}, {51.01, 80, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.difference << " at " << c.tolerance);
+    EXPECT_EQ(WithinTolerance(c.difference, c.tolerance), c.within);
+  }
+}
+
 TEST(ViewScale, ScreenAndFrameConversionsTruncateWithProductFirst) {
   // A 640 x 480 panel over a 1280 x 720 frame.
   ViewScale scale{640, 480, 1280, 720};
@@ -101,7 +116,7 @@ TEST(SaveParamFile, FailedWriteLeavesTheOldFileAndReports002) {
   ASSERT_TRUE(QDir().mkpath(QString::fromStdString(path + ".tmp")));
   EXPECT_FALSE(SaveParamFile(path, messages, [](ParamFileWriter& w) { w.Word(7); }));
   EXPECT_EQ(ReadFileBytes(path), Words({0, 1, 2}));
-  EXPECT_EQ(station.ErrorLogText(), "M002\n");
+  EXPECT_EQ(station.ErrorLogText(), "M002\r\n");
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, "M002");
   EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");

@@ -10,10 +10,10 @@
 
 namespace {
 
-const char kReadLog[] = "WCP001: errore nella lettura dei dati del punto della webcamo.\n";
+const char kReadLog[] = "WCP001: errore nella lettura dei dati del punto della webcamo.\r\n";
 const char kReadBox[] =
     "WCP001: errore nella lettura dei dati del punto della webcam. Reimpostare i valori.";
-const char kMissingLog[] = "WCP003: errore nella lettura dei dati del punto della webcam.\n";
+const char kMissingLog[] = "WCP003: errore nella lettura dei dati del punto della webcam.\r\n";
 const char kWriteText[] = "WCP002: errore nella scrittura dei dati del punto della webcam.";
 
 std::string Bytes(std::initializer_list<int> values) {
@@ -289,7 +289,7 @@ TEST_F(PointFile, UnwritableFileReports002) {
   ASSERT_TRUE(QDir().mkpath(QString::fromStdString(FilePath())));  // a folder cannot be replaced
   Fresh(2, 2);
   EXPECT_FALSE(SavePointParams(point, frameWidth, frameHeight));
-  EXPECT_EQ(station.ErrorLogText(), std::string(kWriteText) + "\n");
+  EXPECT_EQ(station.ErrorLogText(), std::string(kWriteText) + "\r\n");
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, kWriteText);
   EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");

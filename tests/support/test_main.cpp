@@ -7,6 +7,8 @@
 // Every test program runs inside a QApplication (offscreen platform under CTest) with a recorder as
 // message-box backend, so no test ever waits for a box.
 int main(int argc, char** argv) {
+  // Test discovery runs the program outside CTest's environment: default to no screen.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   MessageBoxRecorder fallback;
