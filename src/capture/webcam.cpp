@@ -66,11 +66,19 @@ WebCam::~WebCam() {
 
 // The six parameter records are initialised here in the order whole image, point, zone, vertical
 // line, horizontal line, dimension (each reads its parameter file).
-void WebCam::InitRecords() {}
+void WebCam::InitRecords() {
+  // whole image
+  InitPoint();
+  // zone, vertical line, horizontal line, dimension
+}
 
 // The six parameter records are freed here in the same order (each writes its file when its path
 // is set).
-void WebCam::FreeRecords() {}
+void WebCam::FreeRecords() {
+  // whole image
+  FreePoint();
+  // zone, vertical line, horizontal line, dimension
+}
 
 bool WebCam::WindowAlive() const {
   return !captureWindow.isNull() && driver->WindowExists();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "capture/mybitmap.h"
+#include "inspection/webcam_sistemavisione_point.h"
 #include "platform/capturedriver.h"
 
 class QWidget;
@@ -67,6 +68,16 @@ class WebCam {
   int32_t frameHeight = 0;
   int32_t windowWidth = 0;
   int32_t windowHeight = 0;
+  // The six methods' parameter records, in the order whole image, point, zone, vertical line,
+  // horizontal line, dimension.
+  PointParams point;
+
+  // The point method's record and check (webcam_point.dat).
+  void InitPoint();
+  void LoadPoint();
+  void SavePoint();
+  void FreePoint();
+  bool FindPoint(const MyBitmap& bitmap, int32_t* x, int32_t* y) const;
 
  private:
   // Requests reach the driver only while the capture window is still there.

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "capture/webcam.h"
+
 const ParamFileMessages& PointMessages() {
   static const ParamFileMessages messages{
       "WCP003: errore nella lettura dei dati del punto della webcam.",
@@ -99,4 +101,26 @@ bool FindPoint(const PointParams& point, const MyBitmap& frame, int32_t frameWid
     if (outY) *outY = bestY;
   }
   return found;
+}
+
+// The capture's operations of the point method.
+
+void WebCam::InitPoint() {
+  InitPointParams(point, frameWidth, frameHeight);
+}
+
+void WebCam::LoadPoint() {
+  LoadPointParams(point, frameWidth, frameHeight);
+}
+
+void WebCam::SavePoint() {
+  SavePointParams(point, frameWidth, frameHeight);
+}
+
+void WebCam::FreePoint() {
+  FreePointParams(point, frameWidth, frameHeight);
+}
+
+bool WebCam::FindPoint(const MyBitmap& bitmap, int32_t* x, int32_t* y) const {
+  return ::FindPoint(point, bitmap, frameWidth, frameHeight, x, y);
 }
