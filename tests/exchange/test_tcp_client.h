@@ -36,7 +36,7 @@ inline bool WaitUntil(const std::function<bool()>& done,
   while (!done()) {
     if (Clock::now() > deadline) return done();
     Pump();
-    ::usleep(2000);
+    ::usleep(200);
   }
   return true;
 }

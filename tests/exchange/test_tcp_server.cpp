@@ -415,14 +415,14 @@ TEST_F(TcpServerLoadTest, GarbageAndZeroBytesDoNotDisturbTheService) {
 TEST_F(TcpServerLoadTest, LineThatNeverEndsCostsNoMemory) {
   Client good(port);
   Client endless(port);
-  const long before = ResidentKiB();
   const std::string block(1 << 20, 'x');
-  for (int i = 0; i < 32; ++i) ASSERT_TRUE(endless.Send(block));
+  const long before = ResidentKiB();
+  for (int i = 0; i < 64; ++i) ASSERT_TRUE(endless.Send(block));
   ASSERT_TRUE(endless.Send("\n"));
   ASSERT_TRUE(WaitForLines(1));
   EXPECT_EQ(Lines()[0], std::string(kTcpTextRoom, 'x'));
-  // 32 MiB went through; far less may stay.
-  EXPECT_LT(ResidentKiB() - before, 8 * 1024);
+  // 64 MiB went through; far less may stay.
+  EXPECT_LT(ResidentKiB() - before, 16 * 1024);
   ExpectAnswered(good, "1");
   EXPECT_EQ(good.ReceiveRest(), "");
   EXPECT_EQ(endless.Receive(1), "1");  // its own request was answered by the same inspection
@@ -435,20 +435,17 @@ TEST_F(TcpServerLoadTest, ClientThatNeverReadsLosesOnlyItsOwnConnection) {
   const std::string big(kTcpTextRoom, 'r');
   // Until the deaf client's buffers are full, its replies pile up; then its send waits and fails.
   size_t asked = 0;
-  while (Occurrences(station.ErrorLogText(), kWriteError) == 0) {
+  while (server->ConnectionCount() == 2) {
     ASSERT_LT(asked, 100000u) << "the deaf client's replies never stopped";
     size_t before = LineCount();
     ASSERT_TRUE(deaf.Send("T\n"));
     ++asked;
     // Its thread reads the line, or is still trying to send and then gives up.
-    ASSERT_TRUE(WaitUntil([&] {
-      return LineCount() > before || Occurrences(station.ErrorLogText(), kWriteError) > 0;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return LineCount() > before || server->ConnectionCount() < 2; }));
     Answer(big);
-    if (asked % 50 == 0) ExpectAnswered(good, "1,2,3");
+    if (asked % 500 == 0) ExpectAnswered(good, "1,2,3");
   }
-  fprintf(stderr, "DEBUG asked %zu\n", asked);
-  EXPECT_TRUE(WaitUntil([&] { return server->ConnectionCount() == 1; }));
+  EXPECT_EQ(Occurrences(station.ErrorLogText(), kWriteError), 1u);
   EXPECT_EQ(boxes.Count(), 1u);
   for (int i = 0; i < 3; ++i) ExpectAnswered(good, "1,4,5");
   EXPECT_EQ(good.ReceiveRest(), "");

@@ -154,8 +154,8 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
     EXPECT_EQ(test.SelColShape->Brush(), PointColour(currentWebCam->point));
 
     // The taught pixel holds the colour: the pass lamp lights up.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == kLampOkOn; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaNok->Brush(), kLampNokOff);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
+    EXPECT_EQ(test.lamps.SpiaNok->Brush(), 0x00004Bu);
     EXPECT_TRUE(test.lamps.LabelOk->isVisible());
     EXPECT_FALSE(test.lamps.LabelNok->isVisible());
     EXPECT_TRUE(test.XYLbl->isVisible());
@@ -176,9 +176,8 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
 
     // The square leaves the scene: the fail lamp, nothing to mark.
     WriteScene(false);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == kLampNokOn; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaOk->Brush(), kLampOkOff);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
+    EXPECT_EQ(test.lamps.SpiaOk->Brush(), 0x004B00u);
     EXPECT_TRUE(test.lamps.LabelNok->isVisible());
     EXPECT_FALSE(test.lamps.LabelOk->isVisible());
     EXPECT_FALSE(test.XYLbl->isVisible());
@@ -222,6 +221,23 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
   EXPECT_EQ(boxes.Count(), 0u);
 }
 
+TEST_F(PointWindows, AClickOnTheTopEdgeTeachesBlackFromOutsideTheFrame) {
+  TWebCamForm_GetPoint teach(nullptr);
+  teach.show();
+  ASSERT_TRUE(teach.webCamReady);
+  teach.AcqColBtn->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return teach.appImage->isVisible(); }, kWaitMs));
+  QTest::mousePress(teach.appImage, Qt::RightButton, {}, QPoint(225, 0));
+  const PointParams& taught = currentWebCam->point;
+  EXPECT_TRUE(taught.stored);
+  EXPECT_EQ(taught.clickY, 480);
+  EXPECT_EQ(taught.pointY, 48);
+  EXPECT_EQ(PointColour(taught), 0u);
+  EXPECT_EQ(teach.SelPointLbl->text().toStdString(), "X=22 Y=48");
+  teach.ExitButton->click();
+  EXPECT_EQ(currentWebCam, nullptr);
+}
+
 TEST_F(PointWindows, AutoStartGoesStraightToTheRunningTest) {
   // A point taught earlier: the red square's pixel.
   WriteFileBytes(PointFile(), Words({0, 0, kRedR, kRedG, kRedB, 0, 0, 22, 32, 94, 1, 0}));
@@ -232,7 +248,7 @@ TEST_F(PointWindows, AutoStartGoesStraightToTheRunningTest) {
   bool reachedTest = false;
   WhenTestWindowOpens([&](TWebCam_TestPoint& test) {
     EXPECT_TRUE(test.TestActive);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == kLampOkOn; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
     int32_t outputs[4] = {};
     EXPECT_TRUE(test.RunTestOutputs(outputs));
     EXPECT_EQ(outputs[0], 22);
@@ -370,12 +386,14 @@ TEST_F(PointWindows, ControlsCarryTheirNamesPlacesAndTexts) {
     auto* control = c.window->findChild<QWidget*>(c.name);
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(control->pos(), c.geometry.topLeft());
-    if (!c.geometry.size().isEmpty()) EXPECT_EQ(control->size(), c.geometry.size());
+    if (!c.geometry.size().isEmpty()) {
+      EXPECT_EQ(control->size(), c.geometry.size());
+    }
     if (!c.text) continue;
-    if (auto* label = qobject_cast<QLabel*>(control))
-      EXPECT_EQ(label->text().toStdString(), c.text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(control))
-      EXPECT_EQ(button->text().toStdString(), c.text);
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) text = button->text();
+    EXPECT_EQ(text.toStdString(), c.text);
   }
   EXPECT_EQ(teach.windowTitle().toStdString(), "WEBCAM - RICONOSCIMENTO PER PUNTO");
   EXPECT_EQ(teach.size(), QSize(902, 548));
