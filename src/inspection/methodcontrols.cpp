@@ -124,9 +124,11 @@ class TitledGroup : public QGroupBox {
  protected:
   void childEvent(QChildEvent* event) override {
     QGroupBox::childEvent(event);
-    if (!event->polished() || !event->child()->isWidgetType() || !parentWidget()) return;
+    if (!event->polished() || !event->child()->isWidgetType()) return;
     auto* child = static_cast<QWidget*>(event->child());
-    if (!child->testAttribute(Qt::WA_SetFont)) child->setFont(parentWidget()->font());
+    QFont font = child->font();
+    font.setUnderline(false);  // set explicitly, or the box's underline would be inherited
+    child->setFont(font);
   }
 };
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "capture/webcam.h"
 #include "foundation/mytypeconversion.h"
@@ -39,7 +40,8 @@ TWebCam_TestPoint::TWebCam_TestPoint(QWidget* owner)
   QtPixEdt->setObjectName("QtPixEdt");
   QtPixEdt->setGeometry(128, 109, 53, 21);
   QtPixEdtLabel = MakeTextLabel(GroupBox1, "QtPixEdtLabel", "Qt. pixel conscutivi: ", 0, 0);
-  QtPixEdtLabel->move(128 - 3 - QtPixEdtLabel->width(), 109 + (21 - QtPixEdtLabel->height()) / 2);
+  QtPixEdtLabel->move(std::max(2, 128 - 3 - QtPixEdtLabel->width()),
+                      109 + (21 - QtPixEdtLabel->height()) / 2);
   QtPixEdtLabel->setBuddy(QtPixEdt);
   AllImgRB = new QRadioButton(QString::fromUtf8("Cerca in tutta l'immagine"), GroupBox1);
   AllImgRB->setObjectName("AllImgRB");
