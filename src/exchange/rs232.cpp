@@ -1,12 +1,14 @@
 #include "exchange/rs232.h"
 
+#include <dirent.h>
+#include <poll.h>
+#include <strings.h>
 #include <termios.h>
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSerialPort>
 #include <QtGlobal>
-#include <filesystem>
 
 #include "foundation/log.h"
 #include "foundation/myutl.h"
@@ -82,12 +84,30 @@ bool SetStopBits(termios& settings, int32_t stopBit, int32_t dataBits) {
 
 }  // namespace
 
+bool SetLineSettings(termios& settings, int32_t baudRate, int32_t dataBits, int32_t parity,
+                     int32_t stopBit) {
+  return baudRate > 0 && ::cfsetspeed(&settings, static_cast<speed_t>(baudRate)) == 0 &&
+         SetDataBits(settings, dataBits) && SetParity(settings, parity) &&
+         SetStopBits(settings, stopBit, dataBits);
+}
+
 std::string SerialDevicePath(int32_t number) {
-  std::string entry = ProgramSubfolder(StrFormat("Data/COM%d", number));
-  std::error_code error;
-  // A dangling link still names the port: opening it then fails as a missing device does.
-  if (!programFolder.empty() && std::filesystem::exists(std::filesystem::symlink_status(entry, error)))
-    return entry;
+  const std::string name = StrFormat("COM%d", number);
+  if (!programFolder.empty()) {
+    const std::string folder = ProgramSubfolder("Data");
+    if (DIR* dir = ::opendir(folder.c_str())) {
+      std::string found;
+      while (dirent* entry = ::readdir(dir)) {
+        // A dangling link still names the port: opening it then fails as a missing device does.
+        if (::strcasecmp(entry->d_name, name.c_str()) == 0) {
+          found = folder + "/" + entry->d_name;
+          break;
+        }
+      }
+      ::closedir(dir);
+      if (!found.empty()) return found;
+    }
+  }
   return StrFormat("/dev/ttyS%d", number - 1);
 }
 
@@ -131,6 +151,30 @@ RS232::RS232() : handle(std::make_unique<QSerialPort>()) {
     return;
   }
   ApplyLineSettings();
+  // A port that fails while the event loop runs (Qt reads ahead between ticks) is closed there
+  // and then, as a port whose device is gone would otherwise wake the loop for ever.
+  QObject::connect(
+      handle.get(), &QSerialPort::errorOccurred, handle.get(),
+      [this](QSerialPort::SerialPortError error) {
+        if ((error == QSerialPort::ReadError || error == QSerialPort::ResourceError) &&
+            handle->isOpen())
+          Fail();
+      },
+      Qt::QueuedConnection);
+}
+
+int RS232::Fail() {
+  if (!handle->isOpen()) return lostError != 0 ? lostError : EBADF;
+  pollfd line = {handle->handle(), POLLIN, 0};
+  bool hungUp = ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+  int error = PortErrno(*handle, errno);
+  handle->clearError();
+  if (hungUp) {
+    lostError = EIO;
+    handle->close();
+    return lostError;
+  }
+  return error;
 }
 
 RS232::~RS232() {
@@ -145,10 +189,7 @@ void RS232::ApplyLineSettings() {
     ReportError(2, "RS002: errore su richiesta parametri COM", errno);
     return;
   }
-  bool valid = BaudRate > 0 && ::cfsetspeed(&settings, static_cast<speed_t>(BaudRate)) == 0 &&
-               SetDataBits(settings, DataBits) && SetParity(settings, Parity) &&
-               SetStopBits(settings, StopBit, DataBits);
-  if (!valid) {
+  if (!SetLineSettings(settings, BaudRate, DataBits, Parity, StopBit)) {
     ReportError(3, "RS003: errore su invio parametri COM", EINVAL);
     return;
   }
@@ -167,7 +208,7 @@ void RS232::ReportError(int32_t code, const std::string& text, int lastError) {
 bool RS232::WriteText(const char* bytes, int count) {
   if (count < 0) count = static_cast<int>(std::char_traits<char>::length(bytes));
   if (!handle->isOpen()) {
-    ReportError(4, "RS004: errore di scrittura su seriale", EBADF);
+    ReportError(4, "RS004: errore di scrittura su seriale", Fail());
     return false;
   }
   const qint64 budget =
@@ -175,19 +216,19 @@ bool RS232::WriteText(const char* bytes, int count) {
   QElapsedTimer clock;
   clock.start();
   if (handle->write(bytes, count) != count) {
-    ReportError(4, "RS004: errore di scrittura su seriale", PortErrno(*handle, errno));
     handle->clear(QSerialPort::Output);
+    ReportError(4, "RS004: errore di scrittura su seriale", Fail());
     return false;
   }
   while (handle->bytesToWrite() > 0) {
     qint64 left = budget - clock.elapsed();
     if (left <= 0 || !handle->waitForBytesWritten(static_cast<int>(left))) {
-      int error = handle->error() == QSerialPort::TimeoutError || left <= 0
-                      ? ETIMEDOUT
-                      : PortErrno(*handle, errno);
-      handle->clearError();
+      bool timedOut = left <= 0 || handle->error() == QSerialPort::TimeoutError ||
+                      handle->error() == QSerialPort::NoError;
       // What could not be sent in time is dropped, never sent late with the next reply.
-      handle->clear(QSerialPort::Output);
+      if (handle->isOpen()) handle->clear(QSerialPort::Output);
+      int error = timedOut ? ETIMEDOUT : Fail();
+      handle->clearError();
       ReportError(4, "RS004: errore di scrittura su seriale", error);
       return false;
     }
@@ -199,7 +240,7 @@ int RS232::ReadText(char* buffer, size_t room) {
   size_t count = 0;
   if (room == 0) return 0;
   if (!handle->isOpen()) {
-    ReportError(6, "RS006: errore di lettura da seriale", EBADF);
+    ReportError(6, "RS006: errore di lettura da seriale", Fail());
     buffer[0] = '\0';
     return 0;
   }
@@ -207,14 +248,13 @@ int RS232::ReadText(char* buffer, size_t room) {
     if (handle->bytesAvailable() == 0 && !handle->waitForReadyRead(kSerialSilenceMs)) {
       if (handle->error() != QSerialPort::TimeoutError &&
           handle->error() != QSerialPort::NoError)
-        ReportError(6, "RS006: errore di lettura da seriale", PortErrno(*handle, errno));
+        ReportError(6, "RS006: errore di lettura da seriale", Fail());
       handle->clearError();
       break;
     }
     char byte;
     if (!handle->getChar(&byte)) {
-      ReportError(6, "RS006: errore di lettura da seriale", PortErrno(*handle, errno));
-      handle->clearError();
+      ReportError(6, "RS006: errore di lettura da seriale", Fail());
       break;
     }
     buffer[count++] = byte;
@@ -237,7 +277,7 @@ void RS232::Purge() {
     if (!handle->waitForReadyRead(kSerialPurgeQuietMs)) {
       if (handle->error() != QSerialPort::TimeoutError &&
           handle->error() != QSerialPort::NoError)
-        ReportError(7, "RS007: errore di lettura da seriale", PortErrno(*handle, errno));
+        ReportError(7, "RS007: errore di lettura da seriale", Fail());
       handle->clearError();
       return;
     }

@@ -7,6 +7,7 @@
 #include <string>
 
 class QSerialPort;
+struct termios;
 
 // The serial line's settings, kept in Data/rs232par.dat (the names are those of the log lines).
 extern int32_t nCOM;      // port number: COM<n>
@@ -21,6 +22,12 @@ constexpr size_t kSerialReceiveRoom = 1024;
 // The device of COM<n>: the entry COM<n> of the Data folder when there is one (found without
 // regard to case, normally a link to /dev/ttyUSB0 or a pseudo-terminal), else /dev/ttyS<n-1>.
 std::string SerialDevicePath(int32_t number);
+
+// Replaces speed, data bits, parity and stop bits in a line-settings record, leaving the rest;
+// false for a value the line cannot take (4 data bits, 1.5 stop bits beside more than 5 data bits,
+// a speed no UART has).
+bool SetLineSettings(termios& settings, int32_t baudRate, int32_t dataBits, int32_t parity,
+                     int32_t stopBit);
 
 // Words of the log lines: parameter lines ("none", "odd", ..., "-") and error lines ("no", ...).
 std::string ParityWord(int32_t parity, bool errorLine);
@@ -53,6 +60,12 @@ class RS232 {
 
  private:
   void ApplyLineSettings();
+  // The errno of a failed read or write; a port that hung up (adapter unplugged, the other end of
+  // a pseudo-terminal gone) is closed, so that it cannot keep the event loop busy, and its failure
+  // is what later reads and writes report.
+  int Fail();
+
+  int lostError = 0;
 };
 
 // The silence that ends a request, the write budget, the purge's quiet time and its longest run.

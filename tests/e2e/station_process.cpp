@@ -48,8 +48,9 @@ bool CopyTree(const QString& from, const QString& to) {
 }  // namespace
 
 StationProcess::StationProcess() : env(QProcessEnvironment::systemEnvironment()) {
-  QString station = qEnvironmentVariable("LUMIVEX_STATION_DIR");
-  CopyTree(station, dir.path());
+  QString station = QStringLiteral(LUMIVEX_STATION_DIR);
+  if (!CopyTree(station, dir.path()))
+    std::fprintf(stderr, "cannot copy the station folder '%s'\n", station.toLocal8Bit().constData());
   // A private runtime folder keeps the single-instance lock apart from any running station.
   env.insert("XDG_RUNTIME_DIR", runtimeDir.path());
   if (!env.contains("QT_QPA_PLATFORM")) env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -72,7 +73,11 @@ bool StationProcess::Start() {
   process.setProcessEnvironment(env);
   process.setWorkingDirectory(QDir::tempPath());  // the station must not depend on it
   process.start(QString::fromStdString(Path("lumivex")), {});
-  if (!process.waitForStarted(10000)) return false;
+  if (!process.waitForStarted(10000)) {
+    std::fprintf(stderr, "cannot start %s: %s\n", Path("lumivex").c_str(),
+                 process.errorString().toLocal8Bit().constData());
+    return false;
+  }
   return WaitForEvent("*** APERTURA PROGROGRAMMA ***");
 }
 

@@ -1,4 +1,8 @@
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <termios.h>
 #include <unistd.h>
 
@@ -232,7 +236,7 @@ TEST_F(SerialTest, NoPortNoPoll) {
   EXPECT_EQ(serialPort, nullptr);
 }
 
-TEST_F(SerialTest, LineSettingsReachThePort) {
+TEST(SerialLineSettings, FourSettingsReplacedTheRestKept) {
   struct Case {
     int32_t baud, dataBits, parity, stopBit;
     speed_t speed;
@@ -248,23 +252,39 @@ TEST_F(SerialTest, LineSettingsReachThePort) {
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.baud);
-    PseudoTerminal line;
-    ASSERT_TRUE(line.Ready());
-    ::unlink(DataPath("COM7").c_str());
-    LinkPort(line, 7);
-    BaudRate = test.baud;
-    DataBits = test.dataBits;
-    Parity = test.parity;
-    StopBit = test.stopBit;
-    RS232 port;
-    EXPECT_FALSE(port.HasError());
     termios settings{};
-    ASSERT_EQ(::tcgetattr(line.Master(), &settings), 0);
+    settings.c_cflag = CS8 | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | CLOCAL | CREAD;
+    settings.c_iflag = IXON | IXOFF;
+    settings.c_cc[VSTART] = 0x11;
+    ASSERT_TRUE(SetLineSettings(settings, test.baud, test.dataBits, test.parity, test.stopBit));
     EXPECT_EQ(::cfgetospeed(&settings), test.speed);
+    EXPECT_EQ(::cfgetispeed(&settings), test.speed);
     EXPECT_EQ(settings.c_cflag & CSIZE, test.size);
     EXPECT_EQ(settings.c_cflag & (PARENB | PARODD | CMSPAR), test.parityFlags);
     EXPECT_EQ((settings.c_cflag & CSTOPB) != 0, test.twoStops);
+    // Flow control and the special characters stay as the port had them.
+    EXPECT_EQ(settings.c_cflag & (CRTSCTS | CLOCAL | CREAD), CRTSCTS | CLOCAL | CREAD);
+    EXPECT_EQ(settings.c_iflag, static_cast<tcflag_t>(IXON | IXOFF));
+    EXPECT_EQ(settings.c_cc[VSTART], 0x11);
   }
+}
+
+// A pseudo-terminal keeps the speed, the stop bits and the kind of parity it is given (it always
+// reports 8 data bits without parity checking, whatever it is told).
+TEST_F(SerialTest, LineSettingsReachThePort) {
+  PseudoTerminal line;
+  LinkPort(line, 7);
+  BaudRate = 19200;
+  DataBits = 7;
+  Parity = 1;
+  StopBit = 2;
+  RS232 port;
+  EXPECT_FALSE(port.HasError());
+  termios settings{};
+  ASSERT_EQ(::tcgetattr(port.handle->handle(), &settings), 0);
+  EXPECT_EQ(::cfgetospeed(&settings), static_cast<speed_t>(B19200));
+  EXPECT_NE(settings.c_cflag & PARODD, 0u);
+  EXPECT_NE(settings.c_cflag & CSTOPB, 0u);
   EXPECT_EQ(station.ErrorLogText(), "");
 }
 
@@ -323,7 +343,7 @@ TEST_F(SerialTest, ReplyTextIsSentAloneAndLogged) {
   PseudoTerminal line;
   LinkPort(line, 7);
   ASSERT_TRUE(OpenSerialExchange());
-  ASSERT_TRUE(line.Send("trigger\r\n"));
+  ASSERT_TRUE(line.Send("trigger"));
   int dispatched = 0;
   ASSERT_TRUE(PollSerialExchangeWith([&] {
     ++dispatched;
@@ -332,7 +352,7 @@ TEST_F(SerialTest, ReplyTextIsSentAloneAndLogged) {
   EXPECT_EQ(dispatched, 1);
   EXPECT_EQ(line.Receive(8, kPatience), "1,120,45");
   EXPECT_EQ(line.Receive(1, milliseconds(300)), "");
-  EXPECT_EQ(Requests(), std::vector<std::string>{"trigger\r"});  // the CR stays, the LF ends the line
+  EXPECT_EQ(Requests(), std::vector<std::string>{"trigger"});
   EXPECT_EQ(Replies(), std::vector<std::string>{"1,120,45"});
 }
 
@@ -437,6 +457,13 @@ TEST_F(SerialTest, NoisyLineNeverHoldsThePollStep) {
   EXPECT_EQ(station.ErrorLogText(), "");
 }
 
+double ProcessCpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 TEST_F(SerialTest, VanishedPortIsReportedAndTheStationRunsOn) {
   PseudoTerminal line;
   LinkPort(line, 7);
@@ -446,12 +473,35 @@ TEST_F(SerialTest, VanishedPortIsReportedAndTheStationRunsOn) {
   EXPECT_FALSE(PollSerialExchange());
   EXPECT_FALSE(PollSerialExchange());
   EXPECT_EQ(serialPort->codice, 6);
-  std::vector<std::string> errors = LinesStartingWith(station.ErrorLogText(), "RS006: ");
-  ASSERT_GE(errors.size(), 1u);
-  EXPECT_EQ(errors[0].rfind("errore di lettura da seriale (codice: 6) - GetLastError: ", 0), 0u)
-      << errors[0];
+  const std::string error =
+      "errore di lettura da seriale (codice: 6) - GetLastError: 5 - (COM7 - 9600 - 8 bit/byte - "
+      "parity: no - stop bit: 1)";
+  EXPECT_EQ(LinesStartingWith(station.ErrorLogText(), "RS006: "),
+            (std::vector<std::string>{error, error}));
   EXPECT_EQ(station.EventLogText(), "");
+
+  // The event loop runs on undisturbed: the port that hung up is closed, not polled for ever.
+  const double cpuBefore = ProcessCpuSeconds();
+  QEventLoop idle;
+  QTimer::singleShot(500, &idle, &QEventLoop::quit);
+  idle.exec();
+  EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.25);
   EXPECT_TRUE(CloseSerialExchange());
+}
+
+TEST_F(SerialTest, PortThatHangsUpBetweenTicksIsClosedByTheEventLoop) {
+  PseudoTerminal line;
+  LinkPort(line, 7);
+  ASSERT_TRUE(OpenSerialExchange());
+  line.CloseMaster();
+  const double cpuBefore = ProcessCpuSeconds();
+  QEventLoop idle;
+  QTimer::singleShot(500, &idle, &QEventLoop::quit);
+  idle.exec();
+  EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.25);
+  EXPECT_FALSE(PollSerialExchange());
+  EXPECT_EQ(LinesStartingWith(station.ErrorLogText(), "RS006: ").size(), 1u);
+  EXPECT_NE(station.ErrorLogText().find("GetLastError: 5 -"), std::string::npos);
 }
 
 }  // namespace

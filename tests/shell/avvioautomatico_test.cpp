@@ -14,7 +14,7 @@
 namespace {
 
 constexpr const char* kReadErrorLine =
-    "AP001: errore nella lettura del file di avvio automatico.\n";
+    "AP001: errore nella lettura del file di avvio automatico.\r\n";
 
 class AvvioProgTest : public ::testing::Test {
  protected:
@@ -35,22 +35,22 @@ struct LoadCase {
 
 TEST_F(AvvioProgTest, LoadReadsTheSecondWord) {
   const LoadCase cases[] = {
-      {"missing", false, "", 0, "", "AP003: file di avvio automatico non trovato.\n"},
-      {"none", true, Words({0, 0}), 0, "Apertura form in avvio automatico: nessun form da aprire\n",
+      {"missing", false, "", 0, "", "AP003: file di avvio automatico non trovato.\r\n"},
+      {"none", true, Words({0, 0}), 0, "Apertura form in avvio automatico: nessun form da aprire\r\n",
        ""},
       {"whole image", true, Words({0, 5}), 5,
-       "Apertura form in avvio automatico: form test per immagine\n", ""},
+       "Apertura form in avvio automatico: form test per immagine\r\n", ""},
       {"out of range", true, Words({0, 9}), 9,
-       "Apertura form in avvio automatico: nessun form da aprire\n", ""},
+       "Apertura form in avvio automatico: nessun form da aprire\r\n", ""},
       {"first word ignored", true, Words({77, 2}), 2,
-       "Apertura form in avvio automatico: form test per zona\n", ""},
+       "Apertura form in avvio automatico: form test per zona\r\n", ""},
       {"truncated keeps the bytes it has", true, std::string("\0\0\0\0\3\0", 6), 3,
-       "Apertura form in avvio automatico: form test per linea verticale\n", ""},
+       "Apertura form in avvio automatico: form test per linea verticale\r\n", ""},
       {"only the ignored word", true, Words({0}), 0,
-       "Apertura form in avvio automatico: nessun form da aprire\n", ""},
-      {"empty", true, "", 0, "Apertura form in avvio automatico: nessun form da aprire\n", ""},
+       "Apertura form in avvio automatico: nessun form da aprire\r\n", ""},
+      {"empty", true, "", 0, "Apertura form in avvio automatico: nessun form da aprire\r\n", ""},
       {"oversized reads the first eight bytes", true, Words({0, 6, 4, 4}), 6,
-       "Apertura form in avvio automatico: form test per dimensioni\n", ""},
+       "Apertura form in avvio automatico: form test per dimensioni\r\n", ""},
   };
   for (const LoadCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -78,7 +78,7 @@ TEST_F(AvvioProgTest, UnreadableFileIsReportedAndKeepsTheValue) {
   EXPECT_EQ(setting.startWindow, 4);
   EXPECT_EQ(station.ErrorLogText(), kReadErrorLine);
   EXPECT_EQ(station.EventLogText(),
-            "Apertura form in avvio automatico: form test per linea orizzontale\n");
+            "Apertura form in avvio automatico: form test per linea orizzontale\r\n");
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text,
             "AP001: errore nella lettura del file di avvio automatico. Reimpostare i valori.");
@@ -108,7 +108,7 @@ TEST_F(AvvioProgTest, SaveWritesEightBytesAndLogsTheChoice) {
     EXPECT_EQ(fresh.EventLogText(),
               std::string("Modificata impostazione apertura form in avvio automatico, nuova "
                           "impostazione: ") +
-                  c.description + "\n");
+                  c.description + "\r\n");
     EXPECT_FALSE(std::filesystem::exists(fresh.Path("Data/AvvioProg.dat.tmp")));
   }
 }
@@ -119,7 +119,7 @@ TEST_F(AvvioProgTest, FailedSaveIsReportedAndLogsNoChange) {
   setting.startWindow = 2;
   EXPECT_FALSE(setting.Save());
   EXPECT_EQ(station.ErrorLogText(),
-            "AP002: errore nella scrittura del file di avvio automatico.\n");
+            "AP002: errore nella scrittura del file di avvio automatico.\r\n");
   EXPECT_EQ(station.EventLogText(), "");
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, "AP002: errore nella scrittura del file di avvio automatico.");
@@ -179,9 +179,9 @@ TEST_F(AvvioAutoFormTest, OkWithoutChangeRewritesTheFileAndLogsAgain) {
   form->ExitButtonClick();
   EXPECT_EQ(ReadFileBytes(FilePath()), Words({0, 3}));
   EXPECT_EQ(station.EventLogText(),
-            "Apertura form in avvio automatico: form test per linea verticale\n"
+            "Apertura form in avvio automatico: form test per linea verticale\r\n"
             "Modificata impostazione apertura form in avvio automatico, nuova impostazione: form "
-            "test per linea verticale\n");
+            "test per linea verticale\r\n");
 }
 
 TEST_F(AvvioAutoFormTest, LayoutAndCaptions) {

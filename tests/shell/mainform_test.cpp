@@ -351,7 +351,7 @@ TEST_F(MainFormTest, ExitDuringRecordingStopsTheVideoAndClosesTheWindow) {
 void ExpectInOrder(const std::string& log, const std::vector<std::string>& lines) {
   size_t from = 0;
   for (const std::string& line : lines) {
-    size_t at = log.find(line + "\n", from);
+    size_t at = log.find(line + "\r\n", from);
     EXPECT_NE(at, std::string::npos) << "missing or out of order: " << line << "\nin:\n" << log;
     if (at != std::string::npos) from = at + line.size();
   }
@@ -407,8 +407,8 @@ TEST_F(MainFormTest, StartupAndShutdownRunTheirStepsInOrder) {
     EXPECT_TRUE(window.BackGndImg->pixmap().isNull());
 
     const std::string events = fresh.EventLogText();
-    EXPECT_EQ(events.rfind("*** APERTURA PROGROGRAMMA ***\n", 0), 0u) << events;
-    const std::string closing = "*** CHIUSURA PROGROGRAMMA ***\n";
+    EXPECT_EQ(events.rfind("*** APERTURA PROGROGRAMMA ***\r\n", 0), 0u) << events;
+    const std::string closing = "*** CHIUSURA PROGROGRAMMA ***\r\n";
     ASSERT_GE(events.size(), closing.size());
     EXPECT_EQ(events.substr(events.size() - closing.size()), closing);
     if (c.settingFiles) {

@@ -124,7 +124,7 @@ TEST(ShellWindows, AutoStartFromUtilitiesSavesAndReturnsToUtilities) {
   EXPECT_EQ(ReadFileBytes(station.Path("Data/AvvioProg.dat")), Words({0, 5}));
   EXPECT_EQ(station.EventLogText(),
             "Modificata impostazione apertura form in avvio automatico, nuova impostazione: form "
-            "test per immagine\n");
+            "test per immagine\r\n");
   delete autoStart;
   autoStart = nullptr;
 }
