@@ -1,14 +1,14 @@
 #include "exchange/rs232.h"
 
-#include <dirent.h>
-#include <poll.h>
-#include <strings.h>
-#include <termios.h>
-
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSerialPort>
 #include <QtGlobal>
+
+#include <dirent.h>
+#include <poll.h>
+#include <strings.h>
+#include <termios.h>
 
 #include "foundation/log.h"
 #include "foundation/myutl.h"
@@ -198,10 +198,11 @@ void RS232::ApplyLineSettings() {
 }
 
 void RS232::ReportError(int32_t code, const std::string& text, int lastError) {
-  LogError(StrFormat("%s (codice: %d) - GetLastError: %d - (COM%d - %d - %d bit/byte - parity: "
-                     "%s - stop bit: %s)",
-                     text.c_str(), code, lastError, nCOM, BaudRate, DataBits,
-                     ParityWord(Parity, true).c_str(), StopBitWord(StopBit, true).c_str()));
+  LogError(
+      StrFormat("%s (codice: %d) - GetLastError: %d - (COM%d - %d - %d bit/byte - parity: "
+                "%s - stop bit: %s)",
+                text.c_str(), code, lastError, nCOM, BaudRate, DataBits,
+                ParityWord(Parity, true).c_str(), StopBitWord(StopBit, true).c_str()));
   codice = code;
 }
 
@@ -211,8 +212,7 @@ bool RS232::WriteText(const char* bytes, int count) {
     ReportError(4, "RS004: errore di scrittura su seriale", Fail());
     return false;
   }
-  const qint64 budget =
-      static_cast<qint64>(kSerialWritePerByteMs) * count + kSerialWriteConstantMs;
+  const qint64 budget = static_cast<qint64>(kSerialWritePerByteMs) * count + kSerialWriteConstantMs;
   QElapsedTimer clock;
   clock.start();
   if (handle->write(bytes, count) != count) {
@@ -246,8 +246,7 @@ int RS232::ReadText(char* buffer, size_t room) {
   }
   while (count + 1 < room) {
     if (handle->bytesAvailable() == 0 && !handle->waitForReadyRead(kSerialSilenceMs)) {
-      if (handle->error() != QSerialPort::TimeoutError &&
-          handle->error() != QSerialPort::NoError)
+      if (handle->error() != QSerialPort::TimeoutError && handle->error() != QSerialPort::NoError)
         ReportError(6, "RS006: errore di lettura da seriale", Fail());
       handle->clearError();
       break;
@@ -275,8 +274,7 @@ void RS232::Purge() {
       continue;
     }
     if (!handle->waitForReadyRead(kSerialPurgeQuietMs)) {
-      if (handle->error() != QSerialPort::TimeoutError &&
-          handle->error() != QSerialPort::NoError)
+      if (handle->error() != QSerialPort::TimeoutError && handle->error() != QSerialPort::NoError)
         ReportError(7, "RS007: errore di lettura da seriale", Fail());
       handle->clearError();
       return;

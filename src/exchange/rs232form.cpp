@@ -43,7 +43,9 @@ int32_t EditNumber(const QLineEdit* edit) {
 
 }  // namespace
 
-int ComboPosition(const QComboBox* box) { return box->findText(box->currentText()); }
+int ComboPosition(const QComboBox* box) {
+  return box->findText(box->currentText());
+}
 
 TRS232_Form::TRS232_Form(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
@@ -54,17 +56,16 @@ TRS232_Form::TRS232_Form(QWidget* owner)
 
   Label1 = MakeTextLabel(this, "Label1", "COM", 40, 28);
   Edit1 = MakeEdit(this, "Edit1", 160, 24);
-  SpiaComPlcON =
-      new ShapeControl(this, "SpiaComPlcON", ShapeControl::Kind::kCircle, 296, 22, 45, 27,
-                       kLampRed);
+  SpiaComPlcON = new ShapeControl(this, "SpiaComPlcON", ShapeControl::Kind::kCircle, 296, 22, 45,
+                                  27, kLampRed);
   Label2 = MakeTextLabel(this, "Label2", "Baud rate:", 40, 76);
   Edit2 = MakeEdit(this, "Edit2", 160, 72);
   Label3 = MakeTextLabel(this, "Label3", "Data bits:", 40, 124);
   ComboBox1 = MakeList(this, "ComboBox1", {"4", "5", "6", "7", "8"}, 160, 120);
   Label4 = MakeTextLabel(this, "Label4", "Parity:", 40, 172);
-  ComboBox2 = MakeList(this, "ComboBox2",
-                       {"No parity", "Odd parity", "Even parity", "Mark parity", "Space parity"},
-                       160, 168);
+  ComboBox2 =
+      MakeList(this, "ComboBox2",
+               {"No parity", "Odd parity", "Even parity", "Mark parity", "Space parity"}, 160, 168);
   Label5 = MakeTextLabel(this, "Label5", "Stop bit:", 40, 220);
   ComboBox3 = MakeList(this, "ComboBox3", {"1 stop bit", "1,5 stop bit", "2 stop bit"}, 160, 216);
   ExitButton = MakeButton(this, "ExitButton", "  Ok", 161, 274, 121, 44, "ok");
@@ -81,13 +82,15 @@ void TRS232_Form::showEvent(QShowEvent* event) {
   FormShow();
 }
 
-void TRS232_Form::ShowLamp(bool open) { SpiaComPlcON->SetBrush(open ? kLampGreen : kLampRed); }
+void TRS232_Form::ShowLamp(bool open) {
+  SpiaComPlcON->SetBrush(open ? kLampGreen : kLampRed);
+}
 
 void TRS232_Form::FormShow() {
   ShowLamp(serialPort != nullptr && !serialPort->HasError());
   Edit1->setText(QString::number(nCOM));
   ComboBox1->setCurrentIndex(DataBits - 4 >= 0 && DataBits - 4 < ComboBox1->count() ? DataBits - 4
-                                                                                  : -1);
+                                                                                    : -1);
   ComboBox2->setCurrentIndex(Parity >= 0 && Parity < ComboBox2->count() ? Parity : -1);
   ComboBox3->setCurrentIndex(StopBit >= 0 && StopBit < ComboBox3->count() ? StopBit : -1);
   Edit2->setText(QString::number(BaudRate));

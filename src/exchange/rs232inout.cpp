@@ -27,10 +27,9 @@ constexpr const char* kWriteFailed =
 bool ReadWord(std::FILE* file, int32_t& value) {
   unsigned char bytes[4];
   if (std::fread(bytes, 1, 4, file) != 4) return false;
-  value = static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) |
-                               static_cast<uint32_t>(bytes[1]) << 8 |
-                               static_cast<uint32_t>(bytes[2]) << 16 |
-                               static_cast<uint32_t>(bytes[3]) << 24);
+  value = static_cast<int32_t>(
+      static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+      static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
   return true;
 }
 
@@ -53,9 +52,8 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string SettingsText() {
-  return StrFormat("nCOM=%d BaudRate=%d DataBits=%d Parity=%s StopBit=%s", nCOM, BaudRate,
-                   DataBits, ParityWord(Parity, false).c_str(),
-                   StopBitWord(StopBit, false).c_str());
+  return StrFormat("nCOM=%d BaudRate=%d DataBits=%d Parity=%s StopBit=%s", nCOM, BaudRate, DataBits,
+                   ParityWord(Parity, false).c_str(), StopBitWord(StopBit, false).c_str());
 }
 
 }  // namespace
@@ -109,7 +107,9 @@ bool PollSerialExchangeWith(const std::function<std::string()>& dispatch) {
   return true;
 }
 
-bool PollSerialExchange() { return PollSerialExchangeWith(DispatchInspection); }
+bool PollSerialExchange() {
+  return PollSerialExchangeWith(DispatchInspection);
+}
 
 bool CloseSerialExchange() {
   delete serialPort;

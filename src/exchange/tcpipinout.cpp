@@ -30,10 +30,9 @@ constexpr const char* kReadFailed =
 bool ReadWord(std::FILE* file, int32_t& value) {
   unsigned char bytes[4];
   if (std::fread(bytes, 1, 4, file) != 4) return false;
-  value = static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) |
-                               static_cast<uint32_t>(bytes[1]) << 8 |
-                               static_cast<uint32_t>(bytes[2]) << 16 |
-                               static_cast<uint32_t>(bytes[3]) << 24);
+  value = static_cast<int32_t>(
+      static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+      static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
   return true;
 }
 
@@ -148,7 +147,9 @@ bool PollTcpExchangeWith(const std::function<std::string()>& dispatch) {
   return true;
 }
 
-bool PollTcpExchange() { return PollTcpExchangeWith(DispatchInspection); }
+bool PollTcpExchange() {
+  return PollTcpExchangeWith(DispatchInspection);
+}
 
 bool CloseTcpExchange() {
   if (tcpServer != nullptr) {

@@ -1,13 +1,5 @@
 #include "exchange/tcpipserver.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -18,6 +10,14 @@
 #include <mutex>
 #include <system_error>
 #include <vector>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "foundation/log.h"
 #include "foundation/mymessagebox.h"
@@ -161,8 +161,8 @@ bool SendReply(const Core& core, int socket, const std::string& reply) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTcpSendWaitMs);
   size_t sent = 0;
   while (sent < reply.size()) {
-    ssize_t n = ::send(socket, reply.data() + sent, reply.size() - sent,
-                       MSG_NOSIGNAL | MSG_DONTWAIT);
+    ssize_t n =
+        ::send(socket, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n > 0) {
       sent += static_cast<size_t>(n);
       continue;
@@ -212,8 +212,7 @@ void ServeConnection(std::shared_ptr<Core> core, std::shared_ptr<Connection> con
         }
         // A client that closed its sending side after its request still gets the reply.
         std::lock_guard lock(core->mutex);
-        if (!connection->requestWaiting && !connection->requestTaken &&
-            connection->replies.empty())
+        if (!connection->requestWaiting && !connection->requestTaken && connection->replies.empty())
           break;
       }
 
@@ -332,7 +331,9 @@ TcpServer::TcpServer(const std::string& address, int32_t port) : core(std::make_
   core->port = static_cast<uint16_t>(static_cast<uint32_t>(port) & 0xFFFF);
 }
 
-TcpServer::~TcpServer() { Stop(); }
+TcpServer::~TcpServer() {
+  Stop();
+}
 
 void TcpServer::SetNotify(NotifyFunction function) {
   std::lock_guard lock(core->mutex);

@@ -1,15 +1,14 @@
 #include "station_process.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <csignal>
 #include <ctime>
 #include <fstream>
 #include <sstream>
 #include <vector>
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QThread>
 
 namespace {
 
@@ -33,8 +32,8 @@ std::string TodayLog(const std::string& folder, const char* prefix) {
 bool CopyTree(const QString& from, const QString& to) {
   QDir source(from);
   if (!source.exists() || !QDir().mkpath(to)) return false;
-  for (const QFileInfo& entry : source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot |
-                                                     QDir::Hidden)) {
+  for (const QFileInfo& entry :
+       source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
     QString target = to + "/" + entry.fileName();
     if (entry.isDir()) {
       if (!CopyTree(entry.filePath(), target)) return false;
@@ -50,7 +49,8 @@ bool CopyTree(const QString& from, const QString& to) {
 StationProcess::StationProcess() : env(QProcessEnvironment::systemEnvironment()) {
   QString station = QStringLiteral(LUMIVEX_STATION_DIR);
   if (!CopyTree(station, dir.path()))
-    std::fprintf(stderr, "cannot copy the station folder '%s'\n", station.toLocal8Bit().constData());
+    std::fprintf(stderr, "cannot copy the station folder '%s'\n",
+                 station.toLocal8Bit().constData());
   // A private runtime folder keeps the single-instance lock apart from any running station.
   env.insert("XDG_RUNTIME_DIR", runtimeDir.path());
   if (!env.contains("QT_QPA_PLATFORM")) env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -86,15 +86,21 @@ int StationProcess::Terminate(int signal, int timeoutMs) {
   return WaitForExit(timeoutMs);
 }
 
-bool StationProcess::Running() const { return process.state() != QProcess::NotRunning; }
+bool StationProcess::Running() const {
+  return process.state() != QProcess::NotRunning;
+}
 
 int StationProcess::WaitForExit(int timeoutMs) {
   if (Running() && !process.waitForFinished(timeoutMs)) return -1;
   return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-std::string StationProcess::EventLog() const { return TodayLog(Path(), "EV"); }
-std::string StationProcess::ErrorLog() const { return TodayLog(Path(), "ERR"); }
+std::string StationProcess::EventLog() const {
+  return TodayLog(Path(), "EV");
+}
+std::string StationProcess::ErrorLog() const {
+  return TodayLog(Path(), "ERR");
+}
 
 bool StationProcess::WaitForEvent(const std::string& text, int timeoutMs) const {
   return WaitUntil([&] { return EventLog().find(text) != std::string::npos; }, timeoutMs);

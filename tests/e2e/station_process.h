@@ -1,11 +1,10 @@
 #pragma once
 
-#include <functional>
-#include <string>
-
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <functional>
+#include <string>
 
 // A copy of the built station folder in a temporary place, and the real executable running in it
 // as an operator would start it.

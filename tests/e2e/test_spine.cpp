@@ -1,6 +1,5 @@
-#include <csignal>
-
 #include <QProcess>
+#include <csignal>
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,7 @@
-#include <sys/resource.h>
-#include <sys/stat.h>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QTimer>
-#include <termios.h>
-#include <unistd.h>
-
 #include <QSerialPort>
+#include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +10,10 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include "exchange/rs232.h"
 #include "exchange/rs232inout.h"
@@ -90,10 +89,9 @@ TEST_F(SerialTest, PortNamesFollowTheDataFolder) {
     int number;
     std::string path;
   } const cases[] = {
-      {3, DataPath("COM3")},
-      {4, DataPath("com4")},      // found without regard to case
-      {5, DataPath("COM5")},      // a broken link still names the port
-      {1, "/dev/ttyS0"},          // no entry: the machine's own port
+      {3, DataPath("COM3")}, {4, DataPath("com4")},  // found without regard to case
+      {5, DataPath("COM5")},                         // a broken link still names the port
+      {1, "/dev/ttyS0"},                             // no entry: the machine's own port
       {12, "/dev/ttyS11"},
   };
   for (const Case& test : cases) {
@@ -388,8 +386,7 @@ TEST_F(SerialTest, SilenceSeparatesRequests) {
     bool quiet = false;
     while (!(done && quiet)) quiet = !PollSerialExchange();
     controller.join();
-    EXPECT_EQ(LinesStartingWith(fresh.EventLogText(), "Lettura dati in seriale: "),
-              test.requests);
+    EXPECT_EQ(LinesStartingWith(fresh.EventLogText(), "Lettura dati in seriale: "), test.requests);
     EXPECT_EQ(line.Receive(test.replies.size(), kPatience), test.replies);
     CloseSerialExchange();
   }
@@ -406,12 +403,10 @@ TEST_F(SerialTest, LongRequestIsTakenInPiecesOfTheBuffer) {
   ASSERT_TRUE(PollSerialExchange());
   ASSERT_TRUE(PollSerialExchange());
   EXPECT_FALSE(PollSerialExchange());
-  EXPECT_EQ(Requests(), (std::vector<std::string>{LogLineText("Lettura dati in seriale: " +
-                                                              bytes.substr(0, 1023))
-                                                      .substr(25),
-                                                  LogLineText("Lettura dati in seriale: " +
-                                                              bytes.substr(1023))
-                                                      .substr(25)}));
+  EXPECT_EQ(Requests(),
+            (std::vector<std::string>{
+                LogLineText("Lettura dati in seriale: " + bytes.substr(0, 1023)).substr(25),
+                LogLineText("Lettura dati in seriale: " + bytes.substr(1023)).substr(25)}));
   EXPECT_EQ(line.Receive(2, kPatience), "00");
 }
 

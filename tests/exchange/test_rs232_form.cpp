@@ -55,9 +55,9 @@ TEST_F(SerialFormTest, ControlsAndCaptions) {
   EXPECT_EQ(form->size(), QSize(443, 339));
   EXPECT_EQ(form->SpiaComPlcON->size(), QSize(45, 27));
   EXPECT_EQ(form->ExitButton->text(), "  Ok");
-  const char* const names[] = {"Label1", "Edit1",     "SpiaComPlcON", "Label2",    "Edit2",
-                               "Label3", "ComboBox1", "Label4",       "ComboBox2", "Label5",
-                               "ComboBox3", "ExitButton"};
+  const char* const names[] = {"Label1",    "Edit1",  "SpiaComPlcON", "Label2",
+                               "Edit2",     "Label3", "ComboBox1",    "Label4",
+                               "ComboBox2", "Label5", "ComboBox3",    "ExitButton"};
   for (const char* name : names) {
     SCOPED_TRACE(name);
     EXPECT_NE(form->findChild<QWidget*>(name), nullptr);
@@ -67,8 +67,7 @@ TEST_F(SerialFormTest, ControlsAndCaptions) {
     QStringList items;
   } const lists[] = {
       {form->ComboBox1, {"4", "5", "6", "7", "8"}},
-      {form->ComboBox2,
-       {"No parity", "Odd parity", "Even parity", "Mark parity", "Space parity"}},
+      {form->ComboBox2, {"No parity", "Odd parity", "Even parity", "Mark parity", "Space parity"}},
       {form->ComboBox3, {"1 stop bit", "1,5 stop bit", "2 stop bit"}},
   };
   for (const Items& list : lists) {

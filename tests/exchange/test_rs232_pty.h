@@ -3,13 +3,13 @@
 // A pseudo-terminal standing in for the controller's end of the serial line: the station opens
 // the slave through the Data/COM<n> link, the test reads and writes the master.
 
+#include <chrono>
+#include <string>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <unistd.h>
-
-#include <chrono>
-#include <string>
 
 class PseudoTerminal {
  public:

@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "exchange/tcpipinout.h"
 #include "exchange/tcpipinoutform.h"
@@ -180,8 +179,9 @@ TEST_F(TcpChannelTest, SettingsFileBytes) {
   porta = 502;
   ASSERT_TRUE(SaveTcpParameters());
   EXPECT_EQ(ReadFileBytes(DataFile()), Words({0, 8}) + std::string("10.0.0.5\0", 9) + Words({502}));
-  EXPECT_EQ(LogLines(), std::vector<std::string>{
-                            "Modificati parametri porta Ethernet: indirizzo IP=10.0.0.5 porta=502"});
+  EXPECT_EQ(LogLines(),
+            std::vector<std::string>{
+                "Modificati parametri porta Ethernet: indirizzo IP=10.0.0.5 porta=502"});
   ResetTcpSettings();
   EXPECT_TRUE(LoadTcpParameters());
   EXPECT_EQ(indirizzoIP, "10.0.0.5");

@@ -4,19 +4,19 @@
 // the user-interface thread run its events: message boxes asked for by connection threads are
 // shown there.
 
-#include <arpa/inet.h>
-#include <dirent.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
+
+#include <arpa/inet.h>
+#include <dirent.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace tcptest {
 
@@ -27,7 +27,9 @@ constexpr std::chrono::milliseconds kPatience{20000};
 // How long a test listens to make sure nothing more arrives.
 constexpr std::chrono::milliseconds kQuiet{300};
 
-inline void Pump() { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); }
+inline void Pump() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
 
 // Runs events until done() holds or the patience runs out; answers done().
 inline bool WaitUntil(const std::function<bool()>& done,
@@ -119,8 +121,12 @@ inline int CountEntries(const char* folder) {
 }
 
 // Open descriptors and running threads of this process.
-inline int OpenDescriptors() { return CountEntries("/proc/self/fd") - 1; }  // minus the listing's
-inline int RunningThreads() { return CountEntries("/proc/self/task"); }
+inline int OpenDescriptors() {
+  return CountEntries("/proc/self/fd") - 1;
+}  // minus the listing's
+inline int RunningThreads() {
+  return CountEntries("/proc/self/task");
+}
 
 // A port that was free a moment ago.
 inline uint16_t FreePort() {
