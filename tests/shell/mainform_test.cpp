@@ -437,22 +437,27 @@ TEST_F(MainFormTest, StartupWithoutCameraShowsTheMessageAndCompletes) {
   form->FormClose();
 }
 
-// A message box that runs its own loop until the exchange timer has ticked a few times.
+// A message box that runs its own loop while exchange ticks keep arriving (Qt never re-enters the
+// slot of the timer that is running, so the ticks come from a timer of the box's own).
 class WaitingBox : public MessageBoxBackend {
  public:
-  explicit WaitingBox(QTimer* ticker) : ticker(ticker) { SetMessageBoxBackend(this); }
+  explicit WaitingBox(std::function<void()> tick) : tick(std::move(tick)) {
+    SetMessageBoxBackend(this);
+  }
   ~WaitingBox() override { SetMessageBoxBackend(nullptr); }
   int Show(const std::string&, const std::string&, unsigned flags) override {
     QEventLoop loop;
+    QTimer ticker;
     int ticks = 0;
-    auto connection = QObject::connect(ticker, &QTimer::timeout, [&] {
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+      tick();
       if (++ticks == 4) loop.quit();
     });
+    ticker.start(150);
     loop.exec();
-    QObject::disconnect(connection);
     return DefaultButton(flags);
   }
-  QTimer* ticker;
+  std::function<void()> tick;
 };
 
 TEST_F(MainFormTest, ExchangeTickDoesNotNestWhileAPollWaitsInABox) {
@@ -463,7 +468,7 @@ TEST_F(MainFormTest, ExchangeTickDoesNotNestWhileAPollWaitsInABox) {
   form->pollExchange[3] = [&] {
     ++polls;
     if (polls == 1) {
-      WaitingBox box(form->InOutTimer);
+      WaitingBox box([this] { form->InOutTimerTimer(); });
       ShowMessageBox("TCPS001: ...", "ERRORE", kMbError);
       pollsSeenInsideTheBox = polls;
     }
