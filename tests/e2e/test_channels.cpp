@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "exchange/test_rs232_pty.h"
 #include "station_process.h"
 #include "station_setup.h"
 
@@ -110,6 +111,27 @@ TEST_F(TcpChannelTest, ClientLineIsAnsweredWithoutTerminator) {
   EXPECT_EQ(ask("T\n"), kExpectedReply);
   EXPECT_NE(station.EventLog().find("Scrittura dati su porta Ethernet (Server -> Client): 1,20,10"),
             std::string::npos);
+  EXPECT_EQ(station.Terminate(SIGTERM), 0);
+}
+
+TEST_F(ChannelTest, SerialControllerReadsThePointAnswer) {
+  Prepare(2);
+  PseudoTerminal line;
+  ASSERT_TRUE(line.Ready());
+  ASSERT_TRUE(line.LinkAs(station.Path("Data/COM1")));
+  // COM1 at 9600 baud, 8 data bits, no parity, one stop bit.
+  WriteData(station.Path(), "rs232par.dat", LeWords({1, 9600, 8, 0, 0}));
+  ASSERT_TRUE(station.Start());
+
+  // A request is whatever arrived before 400 ms of silence; the reply has no terminator.
+  auto ask = [&] {
+    line.Send("T");
+    return line.Receive(sizeof kExpectedReply - 1, std::chrono::milliseconds(3000));
+  };
+  ASSERT_TRUE(WaitUntil([&] { return ask() == kExpectedReply; }, 30000));
+  EXPECT_EQ(ask(), kExpectedReply);
+  EXPECT_EQ(line.Receive(1, std::chrono::milliseconds(500)), "");
+  EXPECT_NE(station.EventLog().find("Scrittura dati in seriale: 1,20,10"), std::string::npos);
   EXPECT_EQ(station.Terminate(SIGTERM), 0);
 }
 

@@ -36,8 +36,8 @@ struct LoadCase {
 TEST_F(AvvioProgTest, LoadReadsTheSecondWord) {
   const LoadCase cases[] = {
       {"missing", false, "", 0, "", "AP003: file di avvio automatico non trovato.\r\n"},
-      {"none", true, Words({0, 0}), 0, "Apertura form in avvio automatico: nessun form da aprire\r\n",
-       ""},
+      {"none", true, Words({0, 0}), 0,
+       "Apertura form in avvio automatico: nessun form da aprire\r\n", ""},
       {"whole image", true, Words({0, 5}), 5,
        "Apertura form in avvio automatico: form test per immagine\r\n", ""},
       {"out of range", true, Words({0, 9}), 9,
