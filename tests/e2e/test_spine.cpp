@@ -30,6 +30,8 @@ struct SignalCase {
   int signal;
 };
 
+void PrintTo(const SignalCase& signalCase, std::ostream* os) { *os << signalCase.name; }
+
 class SpineSignalTest : public SpineTest, public ::testing::WithParamInterface<SignalCase> {};
 
 TEST_P(SpineSignalTest, EndsWithTheShutdownSequence) {
