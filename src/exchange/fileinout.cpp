@@ -1,7 +1,6 @@
 #include "exchange/fileinout.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +14,7 @@
 #include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "foundation/progdir.h"
+#include "foundation/settingfile.h"
 
 std::string cartellaFileIn;
 std::string cartellaFileOut;
@@ -47,43 +47,14 @@ void Move(const std::string& from, const std::string& to) {
   if (std::filesystem::copy_file(from, to, error)) Remove(from);
 }
 
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
-    file.cancelWriting();
-    file.commit();
-    return false;
-  }
-  return file.commit();
-}
-
-void PutWord(std::string& bytes, int32_t word) {
-  uint32_t value = static_cast<uint32_t>(word);
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-bool ReadWord(std::FILE* file, int32_t& word) {
-  unsigned char bytes[4];
-  if (std::fread(bytes, 1, 4, file) != 4) return false;
-  word = static_cast<int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
-                              static_cast<uint32_t>(bytes[3]) << 24);
-  return true;
-}
-
 // One folder text: its length, the characters and a zero byte. A length outside 0..299 is a
 // damaged file, never a reason to read past the text's room.
 bool ReadFolder(std::FILE* file, std::string& folder) {
+  std::string text;
   int32_t length = 0;
-  if (!ReadWord(file, length)) return false;
-  if (length < 0 || static_cast<size_t>(length) > kMaxPathText) return false;
-  char text[kMaxPathText + 1];
-  size_t count = static_cast<size_t>(length) + 1;
-  if (std::fread(text, 1, count, file) != count) return false;
-  size_t end = 0;
-  while (end < static_cast<size_t>(length) && text[end] != '\0') ++end;
-  folder.assign(text, end);
+  if (!ReadStoredText(file, text, length) || length > static_cast<int32_t>(kMaxPathText))
+    return false;
+  folder = text;
   return true;
 }
 
@@ -127,15 +98,13 @@ bool LoadExchangeFolders() {
 
 bool SaveExchangeFolders(bool logChange) {
   std::string bytes;
-  PutWord(bytes, 0);
+  AppendWord(bytes, 0);
   bool fits = true;
   for (const std::string* folder : {&cartellaFileIn, &cartellaFileOut, &cartellaFileElab}) {
     fits = fits && folder->size() <= kMaxPathText;
-    PutWord(bytes, static_cast<int32_t>(folder->size()));
-    bytes += *folder;
-    bytes.push_back('\0');
+    AppendText(bytes, *folder);
   }
-  if (!fits || !ReplaceFile(DataFilePath(kFileName), bytes)) {
+  if (!fits || !ReplaceFileWhole(DataFilePath(kFileName), bytes)) {
     LogError(kWriteError);
     ShowMessageBox(kWriteError, "ERRORE", kMbError);
     return false;

@@ -1,7 +1,6 @@
 #include "exchange/rs232inout.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cstdio>
 #include <filesystem>
 
@@ -11,6 +10,7 @@
 #include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "foundation/progdir.h"
+#include "foundation/settingfile.h"
 
 RS232* serialPort = nullptr;
 
@@ -23,33 +23,6 @@ constexpr const char* kReadFailed =
     "RS009: errore nella lettura dei parametri della seriale da file.";
 constexpr const char* kWriteFailed =
     "RS010: errore nella scrittura dei parametri della seriale su file.";
-
-bool ReadWord(std::FILE* file, int32_t& value) {
-  unsigned char bytes[4];
-  if (std::fread(bytes, 1, 4, file) != 4) return false;
-  value = static_cast<int32_t>(
-      static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-      static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
-  return true;
-}
-
-void AppendWord(std::string& bytes, int32_t value) {
-  uint32_t word = static_cast<uint32_t>(value);
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((word >> (8 * i)) & 0xFF));
-}
-
-// Written to a temporary file beside the old one and renamed over it, so that a failure keeps the
-// old file whole.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
-}
 
 std::string SettingsText() {
   return StrFormat("nCOM=%d BaudRate=%d DataBits=%d Parity=%s StopBit=%s", nCOM, BaudRate, DataBits,
@@ -80,7 +53,7 @@ bool LoadSerialParameters() {
 bool SaveSerialParameters() {
   std::string bytes;
   for (int32_t value : {nCOM, BaudRate, DataBits, Parity, StopBit}) AppendWord(bytes, value);
-  if (!ReplaceFile(DataFilePath(kFileName), bytes)) {
+  if (!ReplaceFileWhole(DataFilePath(kFileName), bytes)) {
     LogError(kWriteFailed);
     ShowMessageBox(kWriteFailed, "ERRORE", kMbError);
     return false;

@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QStyle>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +16,7 @@
 #include "foundation/log.h"
 #include "foundation/mymessagebox.h"
 #include "foundation/progdir.h"
+#include "foundation/settingfile.h"
 
 MetodoInOut* exchangeMethod = nullptr;
 TSceltaInOutForm* SceltaInOutForm = nullptr;
@@ -28,25 +28,6 @@ namespace {
 const char kReadError[] = "IO001: errore nella lettura del file del metodo in-out.";
 const char kWriteError[] = "IO002: errore nella scrittura del file del metodo in-out.";
 const char kMissing[] = "IO003: file del metodo in-out non trovato.";
-
-// Written to a temporary file beside the old one and renamed over it, so a failure keeps the old
-// file whole.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
-    file.cancelWriting();
-    file.commit();
-    return false;
-  }
-  return file.commit();
-}
-
-void PutWord(std::string& bytes, int32_t word) {
-  uint32_t value = static_cast<uint32_t>(word);
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
 
 }  // namespace
 
@@ -98,9 +79,9 @@ void MetodoInOut::Load() {
 
 bool MetodoInOut::Save() {
   std::string bytes;
-  PutWord(bytes, 0);
-  PutWord(bytes, metodo);
-  if (!ReplaceFile(path, bytes)) {
+  AppendWord(bytes, 0);
+  AppendWord(bytes, metodo);
+  if (!ReplaceFileWhole(path, bytes)) {
     LogError(kWriteError);
     ShowMessageBox(kWriteError, "ERRORE", kMbError);
     return false;

@@ -1,7 +1,6 @@
 #include "exchange/tcpipinout.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cstdio>
 #include <filesystem>
 
@@ -11,6 +10,7 @@
 #include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "foundation/progdir.h"
+#include "foundation/settingfile.h"
 
 std::string indirizzoIP = "192.168.0.1";
 int32_t porta = 1000;
@@ -27,48 +27,6 @@ constexpr const char* kFileMissing =
 constexpr const char* kReadFailed =
     "TIF003: errore nella lettura da file dei parametri TCP/IP ingresso-uscita.";
 
-bool ReadWord(std::FILE* file, int32_t& value) {
-  unsigned char bytes[4];
-  if (std::fread(bytes, 1, 4, file) != 4) return false;
-  value = static_cast<int32_t>(
-      static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-      static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
-  return true;
-}
-
-void AppendWord(std::string& bytes, int32_t value) {
-  uint32_t word = static_cast<uint32_t>(value);
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((word >> (8 * i)) & 0xFF));
-}
-
-// The text of length bytes followed by its zero byte. A length that does not fit the file is a
-// read failure; the text kept stops at its zero byte and at 299 bytes.
-bool ReadText(std::FILE* file, int32_t length, std::string& text) {
-  if (length < 0) return false;
-  long start = std::ftell(file);
-  if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) return false;
-  long end = std::ftell(file);
-  if (end < 0 || std::fseek(file, start, SEEK_SET) != 0) return false;
-  if (static_cast<long long>(length) + 1 > static_cast<long long>(end - start)) return false;
-  std::string bytes(static_cast<size_t>(length) + 1, '\0');
-  if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) return false;
-  text = CutText(std::string(bytes.c_str()), kMaxPathText);
-  return true;
-}
-
-// Written to a temporary file beside the old one and renamed over it, so that a failure keeps the
-// old file whole.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
-}
-
 }  // namespace
 
 bool LoadTcpParameters() {
@@ -84,7 +42,7 @@ bool LoadTcpParameters() {
     int32_t length;
     int32_t port;
     std::string address;
-    ok = ReadWord(file, ignored) && ReadWord(file, length) && ReadText(file, length, address);
+    ok = ReadWord(file, ignored) && ReadStoredText(file, address, length);
     if (ok) indirizzoIP = address;
     ok = ok && ReadWord(file, port);
     if (ok) porta = port;
@@ -104,11 +62,9 @@ bool SaveTcpParameters() {
   std::string address = CutText(indirizzoIP, kMaxPathText);
   std::string bytes;
   AppendWord(bytes, 0);
-  AppendWord(bytes, static_cast<int32_t>(address.size()));
-  bytes += address;
-  bytes.push_back('\0');
+  AppendText(bytes, address);
   AppendWord(bytes, porta);
-  if (!ReplaceFile(DataFilePath(kFileName), bytes)) {
+  if (!ReplaceFileWhole(DataFilePath(kFileName), bytes)) {
     LogError(kWriteFailed);
     ShowMessageBox(kWriteFailed, "ERRORE", kMbError);
     return false;

@@ -11,6 +11,7 @@
 #include "foundation/log.h"
 #include "foundation/mymessagebox.h"
 #include "foundation/progdir.h"
+#include "foundation/settingfile.h"
 
 void InitRecord(MethodRecord& record, const std::string& fileName, int32_t defaultTolerance,
                 int32_t frameWidth, int32_t frameHeight) {
@@ -192,29 +193,8 @@ bool SaveParamFile(const std::string& path, const ParamFileMessages& messages,
   if (path.empty()) return true;
   ParamFileWriter writer;
   fields(writer);
-  if (WriteFileWhole(path, writer.Bytes())) return true;
+  if (ReplaceFileWhole(path, writer.Bytes())) return true;
   LogError(messages.writeError);
   ShowMessageBox(messages.writeError, "ERRORE", kMbError);
   return false;
-}
-
-bool WriteFileWhole(const std::string& path, const std::string& bytes) {
-  std::string temporary = path + ".tmp";
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0)
-      ok = false;
-    else
-      done += static_cast<size_t>(written);
-  }
-  if (ok && ::fdatasync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) ok = false;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
 }

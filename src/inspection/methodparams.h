@@ -149,7 +149,3 @@ ParamFileLoad LoadParamFile(const std::string& path, const ParamFileMessages& me
 // Save steps: nothing when path is empty; the file is replaced whole; 002 on failure.
 bool SaveParamFile(const std::string& path, const ParamFileMessages& messages,
                    const std::function<void(ParamFileWriter&)>& fields);
-
-// Writes bytes to a temporary file in the same folder and renames it over path, so that a failed
-// write leaves the old file as it was.
-bool WriteFileWhole(const std::string& path, const std::string& bytes);

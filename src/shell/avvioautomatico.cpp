@@ -10,7 +10,7 @@
 #include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "foundation/progdir.h"
-#include "inspection/methodparams.h"
+#include "foundation/settingfile.h"
 
 AvvioProg* autoStart = nullptr;
 
@@ -90,10 +90,10 @@ void AvvioProg::Load() {
 }
 
 bool AvvioProg::Save() {
-  std::string bytes(8, '\0');
-  const uint32_t word = static_cast<uint32_t>(startWindow);
-  for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<char>((word >> (8 * i)) & 0xFF);
-  if (!WriteFileWhole(path, bytes)) {
+  std::string bytes;
+  AppendWord(bytes, 0);
+  AppendWord(bytes, startWindow);
+  if (!ReplaceFileWhole(path, bytes)) {
     LogError(kWriteError);
     ShowMessageBox(kWriteError, "ERRORE", kMbError);
     return false;

@@ -97,15 +97,6 @@ TEST(ViewScale, SizesOfZeroAnswerZeroInsteadOfDividing) {
   EXPECT_EQ(MulDiv32(-7, 1, 2), -3);                 // truncation toward zero
 }
 
-TEST(WriteFileWhole, ReplacesTheFileAndLeavesNoTemporary) {
-  TempStation station;
-  std::string path = station.Path("Data/x.dat");
-  WriteFileBytes(path, "old contents, longer than the new");
-  ASSERT_TRUE(WriteFileWhole(path, "new"));
-  EXPECT_EQ(ReadFileBytes(path), "new");
-  EXPECT_EQ(ReadFileBytes(path + ".tmp"), "");
-}
-
 TEST(SaveParamFile, FailedWriteLeavesTheOldFileAndReports002) {
   TempStation station;
   MessageBoxRecorder boxes;
