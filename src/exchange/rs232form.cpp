@@ -52,21 +52,21 @@ TRS232_Form::TRS232_Form(QWidget* owner)
   setObjectName("RS232_Form");
   setWindowTitle("PARAMETRI RS232");
   setFixedSize(443, 339);
-  setFont(WindowFont(true));
+  setFont(StationFont(true));
 
-  Label1 = MakeTextLabel(this, "Label1", "COM", 40, 28);
+  Label1 = MakeLabel(this, "Label1", "COM", 40, 28);
   Edit1 = MakeEdit(this, "Edit1", 160, 24);
   SpiaComPlcON = new ShapeControl(this, "SpiaComPlcON", ShapeControl::Kind::kCircle, 296, 22, 45,
                                   27, kLampRed);
-  Label2 = MakeTextLabel(this, "Label2", "Baud rate:", 40, 76);
+  Label2 = MakeLabel(this, "Label2", "Baud rate:", 40, 76);
   Edit2 = MakeEdit(this, "Edit2", 160, 72);
-  Label3 = MakeTextLabel(this, "Label3", "Data bits:", 40, 124);
+  Label3 = MakeLabel(this, "Label3", "Data bits:", 40, 124);
   ComboBox1 = MakeList(this, "ComboBox1", {"4", "5", "6", "7", "8"}, 160, 120);
-  Label4 = MakeTextLabel(this, "Label4", "Parity:", 40, 172);
+  Label4 = MakeLabel(this, "Label4", "Parity:", 40, 172);
   ComboBox2 =
       MakeList(this, "ComboBox2",
                {"No parity", "Odd parity", "Even parity", "Mark parity", "Space parity"}, 160, 168);
-  Label5 = MakeTextLabel(this, "Label5", "Stop bit:", 40, 220);
+  Label5 = MakeLabel(this, "Label5", "Stop bit:", 40, 220);
   ComboBox3 = MakeList(this, "ComboBox3", {"1 stop bit", "1,5 stop bit", "2 stop bit"}, 160, 216);
   ExitButton = MakeButton(this, "ExitButton", "  Ok", 161, 274, 121, 44, "ok");
 

@@ -16,13 +16,13 @@ TTCPIP_InOutForm::TTCPIP_InOutForm(QWidget* owner)
   setObjectName("TCPIP_InOutForm");
   setWindowTitle("PARAMETRI TCP/IP");
   setFixedSize(381, 202);
-  setFont(WindowFont(true));
+  setFont(StationFont(true));
 
-  Label1 = MakeTextLabel(this, "Label1", "Indirizzo IP server:", 24, 28);
+  Label1 = MakeLabel(this, "Label1", "Indirizzo IP server:", 24, 28);
   IndirizzoIPEdt = new QLineEdit(this);
   IndirizzoIPEdt->setObjectName("IndirizzoIPEdt");
   IndirizzoIPEdt->setGeometry(176, 24, 177, 24);
-  Label2 = MakeTextLabel(this, "Label2", "Porta server:", 24, 76);
+  Label2 = MakeLabel(this, "Label2", "Porta server:", 24, 76);
   PortaEdt = new QLineEdit(this);
   PortaEdt->setObjectName("PortaEdt");
   PortaEdt->setGeometry(176, 72, 97, 24);

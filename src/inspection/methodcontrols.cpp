@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "shell/formcontrols.h"
+#include "platform/formcontrols.h"
 
 QColor ColourOf(uint32_t colour) {
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
@@ -60,19 +60,11 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
   if (onMouseUp) onMouseUp(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
-QFont WindowFont(bool bold) {
-  return StationFont(bold);
-}
-
 QFont LampFont() {
   QFont font(QStringLiteral("Comic Sans MS"));
   font.setPixelSize(19);
   font.setBold(true);
   return font;
-}
-
-QLabel* MakeTextLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
-  return MakeLabel(parent, name, text, left, top);
 }
 
 namespace {

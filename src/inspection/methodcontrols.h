@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/formcontrols.h"
+
 class QGroupBox;
 class QPainter;
 class QPushButton;
@@ -52,12 +54,9 @@ class ImageControl : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// Window text: Tahoma 8 points, bold in the test windows.
-QFont WindowFont(bool bold);
 // The lamp captions: bold Comic Sans MS of 19 pixels.
 QFont LampFont();
 
-QLabel* MakeTextLabel(QWidget* parent, const char* name, const char* text, int left, int top);
 // Centred label of a fixed size; maroon bold (the instruction line) or underlined.
 QLabel* MakeInstructionLabel(QWidget* parent, const char* name, const char* text, int left, int top,
                              int width, int height);

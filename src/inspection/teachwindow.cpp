@@ -8,7 +8,7 @@
 #include "inspection/methodcapture.h"
 #include "inspection/methodparams.h"
 #include "shell/avvioautomatico.h"
-#include "shell/formcontrols.h"
+#include "platform/formcontrols.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ TeachWindow::TeachWindow(QWidget* owner, const char* formName, const char* capti
     : QDialog(owner) {
   setObjectName(formName);
   SetDialogFrame(this, caption, clientWidth, clientHeight, false);
-  setFont(WindowFont(false));
+  setFont(StationFont(false));
   AvvioProgTimer = new QTimer(this);
   AvvioProgTimer->setObjectName("AvvioProgTimer");
   AvvioProgTimer->setInterval(kAutoStartDelayMs);

@@ -9,14 +9,14 @@
 #include "foundation/myutl.h"
 #include "inspection/methodcapture.h"
 #include "inspection/methodparams.h"
-#include "shell/formcontrols.h"
+#include "platform/formcontrols.h"
 
 TestWindow::TestWindow(QWidget* owner, const char* formName, const char* caption, int clientWidth,
                        int clientHeight)
     : QDialog(owner) {
   setObjectName(formName);
   SetDialogFrame(this, caption, clientWidth, clientHeight, false);
-  setFont(WindowFont(true));
+  setFont(StationFont(true));
 }
 
 TestWindow::~TestWindow() {

@@ -31,9 +31,9 @@ TWebCamForm_GetPoint::TWebCamForm_GetPoint(QWidget* owner)
   GroupBox1 = MakeGroup(this, "GroupBox1", "Attuali parametri", 673, 211, 216, 250);
   SelColShape = new ShapeControl(GroupBox1, "SelColShape", ShapeControl::Kind::kRoundRect, 10, 21,
                                  111, 22, 0xFFFFFF);
-  SelPointLbl = MakeTextLabel(GroupBox1, "SelPointLbl", "X=0 Y=0", 127, 31);
-  TollLbl = MakeTextLabel(GroupBox1, "TollLbl", "Tolleranza sul colore:", 10, 49);
-  QtPixLbl = MakeTextLabel(GroupBox1, "QtPixLbl", "Qt pixel", 10, 66);
+  SelPointLbl = MakeLabel(GroupBox1, "SelPointLbl", "X=0 Y=0", 127, 31);
+  TollLbl = MakeLabel(GroupBox1, "TollLbl", "Tolleranza sul colore:", 10, 49);
+  QtPixLbl = MakeLabel(GroupBox1, "QtPixLbl", "Qt pixel", 10, 66);
   curImage = new ImageControl(GroupBox1, "curImage", 6, 90, 204, 153);
   ConnectCycle();
 }

@@ -31,15 +31,15 @@ TWebCam_TestPoint::TWebCam_TestPoint(QWidget* owner)
   lamps = MakeResultLamps(this, {174, 509}, {220, 555}, "OK", {308, 509}, {347, 555}, "NOK");
 
   GroupBox1 = MakeGroup(this, "GroupBox1", "Parametri di riconoscumento", 604, 8, 332, 181);
-  ColLbl = MakeTextLabel(GroupBox1, "ColLbl", "Colore:", 12, 28);
+  ColLbl = MakeLabel(GroupBox1, "ColLbl", "Colore:", 12, 28);
   SelColShape = new ShapeControl(GroupBox1, "SelColShape", ShapeControl::Kind::kRoundRect, 66, 25,
                                  249, 16, 0xFFFFFF);
-  TollLbl = MakeTextLabel(GroupBox1, "TollLbl", "Tolleranza sul colore:", 12, 55);
+  TollLbl = MakeLabel(GroupBox1, "TollLbl", "Tolleranza sul colore:", 12, 55);
   TollBar = MakeToleranceBar(GroupBox1, 12, 74, 303, 17);
   QtPixEdt = new QLineEdit(GroupBox1);
   QtPixEdt->setObjectName("QtPixEdt");
   QtPixEdt->setGeometry(128, 109, 53, 21);
-  QtPixEdtLabel = MakeTextLabel(GroupBox1, "QtPixEdtLabel", "Qt. pixel conscutivi: ", 0, 0);
+  QtPixEdtLabel = MakeLabel(GroupBox1, "QtPixEdtLabel", "Qt. pixel conscutivi: ", 0, 0);
   QtPixEdtLabel->move(std::max(2, 128 - 3 - QtPixEdtLabel->width()),
                       109 + (21 - QtPixEdtLabel->height()) / 2);
   QtPixEdtLabel->setBuddy(QtPixEdt);
@@ -54,7 +54,7 @@ TWebCam_TestPoint::TWebCam_TestPoint(QWidget* owner)
   SoloPuntoSelRB->adjustSize();
 
   GroupBox2 = MakeGroup(this, "GroupBox2", "Risultati riconoscimento", 604, 195, 332, 293);
-  XYLbl = MakeTextLabel(GroupBox2, "XYLbl", "X= Y=", 11, 24);
+  XYLbl = MakeLabel(GroupBox2, "XYLbl", "X= Y=", 11, 24);
   curImage = new ImageControl(GroupBox2, "curImage", 6, 43, 323, 244);
   ExitButton = MakeButton(this, "ExitButton", "Esci", 720, 571, 167, 58, "exit");
 

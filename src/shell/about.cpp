@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "foundation/myutl.h"
-#include "shell/formcontrols.h"
+#include "platform/formcontrols.h"
 
 TAboutForm* AboutForm = nullptr;
 const char* const kProgramVersion = "2.0";

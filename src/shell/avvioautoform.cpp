@@ -4,7 +4,7 @@
 #include <QRadioButton>
 
 #include "shell/avvioautomatico.h"
-#include "shell/formcontrols.h"
+#include "platform/formcontrols.h"
 
 TAvvioAutoForm* AvvioAutoForm = nullptr;
 

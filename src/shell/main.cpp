@@ -16,7 +16,7 @@
 #include "platform/qt_message_box.h"
 #include "shell/about.h"
 #include "shell/avvioautoform.h"
-#include "shell/formcontrols.h"
+#include "platform/formcontrols.h"
 #include "shell/mainform.h"
 #include "shell/opzioni.h"
 #include "shell/stationapplication.h"

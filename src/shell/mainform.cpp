@@ -26,7 +26,7 @@
 #include "inspection/webcamgetpoint.h"
 #include "shell/about.h"
 #include "shell/avvioautomatico.h"
-#include "shell/formcontrols.h"
+#include "platform/formcontrols.h"
 #include "shell/opzioni.h"
 #include "shell/utilita.h"
 

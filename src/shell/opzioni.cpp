@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 #include "capture/webcam.h"
-#include "shell/formcontrols.h"
+#include "platform/formcontrols.h"
 
 TOptionsForm* OptionsForm = nullptr;
 

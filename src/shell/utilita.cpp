@@ -4,7 +4,7 @@
 
 #include "exchange/sceltainout.h"
 #include "shell/avvioautoform.h"
-#include "shell/formcontrols.h"
+#include "platform/formcontrols.h"
 
 TUtlForm* UtlForm = nullptr;
 

@@ -1,4 +1,4 @@
-#include "shell/formcontrols.h"
+#include "platform/formcontrols.h"
 
 #include <QFile>
 #include <QFontDatabase>
