@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <mutex>
-#include <regex>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -199,14 +198,18 @@ TEST(Log, ConcurrentWritersLoseNoLineAndNeverMixTwoLines) {
   ASSERT_EQ(bytes.size() >= 2 ? bytes.substr(bytes.size() - 2) : "", "\r\n");
   std::vector<std::string> lines = Lines(bytes);
   ASSERT_EQ(lines.size(), static_cast<size_t>(kThreads * kLines));
-  std::regex pattern(R"(\d\d:\d\d:\d\d:\d\d\d scrittore (\d) riga (\d+))");
   std::vector<int> next(kThreads, 0);
   for (const std::string& line : lines) {
-    std::smatch match;
-    ASSERT_TRUE(std::regex_match(line, match, pattern)) << line;
-    int thread = std::stoi(match[1]);
+    // "hh:nn:ss:zzz scrittore T riga N", whole.
+    int h, m, s, ms, thread, number, end = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%2d:%2d:%2d:%3d scrittore %d riga %d%n", &h, &m, &s, &ms,
+                          &thread, &number, &end),
+              6)
+        << line;
+    ASSERT_EQ(static_cast<size_t>(end), line.size()) << line;
+    ASSERT_TRUE(thread >= 0 && thread < kThreads) << line;
     // Each writer's lines arrive in its own order, none missing.
-    EXPECT_EQ(std::stoi(match[2]), next[thread]++);
+    EXPECT_EQ(number, next[thread]++);
   }
   for (int t = 0; t < kThreads; ++t) EXPECT_EQ(next[t], kLines);
 }
