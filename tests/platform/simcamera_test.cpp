@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 extern "C" {
+#include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 }
 
@@ -208,15 +209,29 @@ TEST_F(SimDriverTest, RecordsAnAviWithMjpegAt15Fps) {
   EXPECT_EQ(stream->codecpar->width, 32);
   EXPECT_EQ(stream->codecpar->height, 24);
   EXPECT_EQ(av_q2d(stream->r_frame_rate), 15.0);
+  // The file plays: every packet decodes to a whole 32 x 24 picture.
+  const AVCodec* decoder = avcodec_find_decoder(stream->codecpar->codec_id);
+  ASSERT_NE(decoder, nullptr);
+  AVCodecContext* context = avcodec_alloc_context3(decoder);
+  ASSERT_GE(avcodec_parameters_to_context(context, stream->codecpar), 0);
+  ASSERT_GE(avcodec_open2(context, decoder, nullptr), 0);
   int packets = 0;
+  int pictures = 0;
   AVPacket* packet = av_packet_alloc();
+  AVFrame* picture = av_frame_alloc();
   while (av_read_frame(input, packet) >= 0) {
     if (packet->size > 0) ++packets;
+    if (avcodec_send_packet(context, packet) >= 0)
+      while (avcodec_receive_frame(context, picture) >= 0)
+        if (picture->width == 32 && picture->height == 24) ++pictures;
     av_packet_unref(packet);
   }
+  av_frame_free(&picture);
   av_packet_free(&packet);
+  avcodec_free_context(&context);
   avformat_close_input(&input);
   EXPECT_GE(packets, 2);
+  EXPECT_EQ(pictures, packets);
 }
 
 TEST_F(SimDriverTest, RecordingRefusesAFileThatCannotBeCreated) {
