@@ -1,1 +1,1 @@
-// Placeholder translation unit for a library whose folder has no sources of its own.
+// The system library is made of the folders' object files; CMake wants one source of its own.
