@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "capture/mybitmap.h"
+#include "bitmap/mybitmap.h"
 #include "capture/webcam.h"
 #include "capture/yuvtable.h"
 

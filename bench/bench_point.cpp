@@ -16,9 +16,9 @@
 #pragma GCC diagnostic pop
 #endif
 
-#include "capture/mybitmap.h"
-#include "inspection/methodparams.h"
-#include "inspection/webcam_sistemavisione_point.h"
+#include "bitmap/mybitmap.h"
+#include "methods/methodparams.h"
+#include "methods/webcam_sistemavisione_point.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "capture/mybitmap.h"
+#include "bitmap/mybitmap.h"
 #include "exchange/sceltainout.h"
 #include "exchange/tcpipinout.h"
 #include "foundation/progdir.h"
-#include "inspection/webcam_sistemavisione_point.h"
+#include "methods/methodtable.h"
 #include "shell/avvioautomatico.h"
 
 namespace {
@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
   PointParams point;
   int32_t frameWidth = kWidth;
   int32_t frameHeight = kHeight;
-  InitRecord(point, kPointFileName, kPointDefaultTolerance, frameWidth, frameHeight);
+  InitRecord(point, PointMethod::kFileName, PointMethod::kDefaultTolerance, frameWidth,
+             frameHeight);
   CopyToBitmap(DrawScene(), *point.reference);
   point.pointX = 500;
   point.pointY = kHeight - 1 - 250;
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
   point.clickY = point.pointY;
   point.stored = true;
   point.searchWholeImage = true;
-  ok = SavePointParams(point, frameWidth, frameHeight) && ok;
+  ok = SaveParams<PointMethod>(point, frameWidth, frameHeight) && ok;
 
   AvvioProg autoStartSetting;
   autoStartSetting.startWindow = 1;

@@ -49,12 +49,12 @@ WebCam::WebCam(QWidget* parent, int x, int y, int w, int h, unsigned period, boo
   memoRequested = false;
   memoHandler = nullptr;
   if (scalePreview && WindowAlive()) driver->SetScale(true);
-  InitRecords();
+  records.InitAll(frameWidth, frameHeight);
 }
 
 WebCam::~WebCam() {
   if (recording) StopVideo();
-  FreeRecords();
+  records.FreeAll(frameWidth, frameHeight);
   delete frame;
   frame = nullptr;
   if (WindowAlive()) {
@@ -62,22 +62,6 @@ WebCam::~WebCam() {
     driver->DestroyCaptureWindow();
   }
   driver.reset();
-}
-
-// The six parameter records are initialised here in the order whole image, point, zone, vertical
-// line, horizontal line, dimension (each reads its parameter file).
-void WebCam::InitRecords() {
-  // whole image
-  InitPoint();
-  // zone, vertical line, horizontal line, dimension
-}
-
-// The six parameter records are freed here in the same order (each writes its file when its path
-// is set).
-void WebCam::FreeRecords() {
-  // whole image
-  FreePoint();
-  // zone, vertical line, horizontal line, dimension
 }
 
 bool WebCam::WindowAlive() const {

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "capture/mybitmap.h"
-#include "inspection/webcam_sistemavisione_point.h"
+#include "bitmap/mybitmap.h"
+#include "methods/methodtable.h"
 #include "platform/capturedriver.h"
 
 class QWidget;
@@ -19,7 +19,7 @@ using WebCamMemoHandler = std::function<void(WebCam&, bool converted)>;
 
 // The one camera of the station: live preview in a child of the calling window's panel, a frame
 // callback that converts frames only when somebody wants them, recording, stills and the driver's
-// dialogs. Also carries the six inspection parameter records.
+// dialogs. Also carries the methods' parameter records.
 class WebCam {
  public:
   WebCam(QWidget* parent, int x, int y, int w, int h, unsigned previewPeriod, bool scalePreview);
@@ -68,24 +68,23 @@ class WebCam {
   int32_t frameHeight = 0;
   int32_t windowWidth = 0;
   int32_t windowHeight = 0;
-  // The six methods' parameter records, in the order whole image, point, zone, vertical line,
-  // horizontal line, dimension.
-  PointParams point;
-
-  // The point method's record and check (webcam_point.dat).
-  void InitPoint();
-  void LoadPoint();
-  void SavePoint();
-  void FreePoint();
-  bool FindPoint(const MyBitmap& bitmap, int32_t* x, int32_t* y) const;
+  // The methods' parameter records, one per row of the method table and in its order: read from
+  // their files when the capture connects, written back when it goes.
+  MethodRecords records;
+  template <class Row>
+  typename Row::Record& Record() {
+    return records.Of<Row>();
+  }
+  template <class Row>
+  const typename Row::Record& Record() const {
+    return records.Of<Row>();
+  }
 
  private:
   // Requests reach the driver only while the capture window is still there.
   bool WindowAlive() const;
   void ConvertRgb(const uint8_t* data, MyBitmap& target) const;
   void ConvertYuy2(const uint8_t* data, MyBitmap& target) const;
-  void InitRecords();
-  void FreeRecords();
 
   std::unique_ptr<CaptureDriver> driver;
 };

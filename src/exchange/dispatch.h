@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <string>
+#include <vector>
 
 #include "inspection/testwindows.h"
 
@@ -9,6 +9,12 @@
 // "1,x,y", "1", "1,a,b,c,d" or "0" (also when no test window is active).
 std::string DispatchInspection();
 
-// The same over the six windows given in dispatch order (point, zone, vertical line, horizontal
-// line, whole image, dimension); a null entry is a window that does not exist.
-std::string DispatchInspectionOn(const std::array<TestWindowRef*, 6>& windows);
+// A test window as the dispatcher visits it: null when it does not exist, and how many of its
+// outputs the pass reply carries.
+struct DispatchSlot {
+  TestWindowRef* window = nullptr;
+  int outputs = 0;
+};
+
+// The same over the windows given in dispatch order.
+std::string DispatchInspectionOn(const std::vector<DispatchSlot>& windows);

@@ -17,6 +17,7 @@
 #include "foundation/mymessagebox.h"
 #include "foundation/progdir.h"
 #include "foundation/settingfile.h"
+#include "platform/modalwindow.h"
 
 MetodoInOut* exchangeMethod = nullptr;
 TSceltaInOutForm* SceltaInOutForm = nullptr;
@@ -190,24 +191,15 @@ void TSceltaInOutForm::TCPIP_RBClick() {
 }
 
 void TSceltaInOutForm::InOutFileFoldersBtnClick() {
-  CartellaInOut = new TCartellaInOut(this);
-  CartellaInOut->exec();
-  delete CartellaInOut;
-  CartellaInOut = nullptr;
+  RunModal(CartellaInOut, this);
 }
 
 void TSceltaInOutForm::InOutRS232BtnClick() {
-  RS232_Form = new TRS232_Form(this);
-  RS232_Form->exec();
-  delete RS232_Form;
-  RS232_Form = nullptr;
+  RunModal(RS232_Form, this);
 }
 
 void TSceltaInOutForm::InOut_TCPIP_BtnClick() {
-  TCPIP_InOutForm = new TTCPIP_InOutForm(this);
-  TCPIP_InOutForm->exec();
-  delete TCPIP_InOutForm;
-  TCPIP_InOutForm = nullptr;
+  RunModal(TCPIP_InOutForm, this);
 }
 
 void TSceltaInOutForm::ExitButtonClick() {

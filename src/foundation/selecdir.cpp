@@ -7,10 +7,7 @@ namespace {
 std::atomic<DialogBackend*> installedBackend{nullptr};
 
 DialogBackend* Backend() {
-  DialogBackend* backend = installedBackend.load();
-  if (backend != nullptr) return backend;
-  // The Qt dialogs, when the program links them.
-  return lumivex_qt_dialog_backend != nullptr ? lumivex_qt_dialog_backend() : nullptr;
+  return installedBackend.load();
 }
 
 }  // namespace

@@ -13,7 +13,9 @@ class DialogBackend {
                                      const std::string& defaultSuffix) = 0;
 };
 
-void SetDialogBackend(DialogBackend* backend);  // not owned; nullptr restores the Qt dialogs
+// Installs the backend (not owned), as the message boxes do; without one (nullptr) every dialog
+// answers as cancelled.
+void SetDialogBackend(DialogBackend* backend);
 
 // Folder dialog starting at startFolder ("Select a folder:" when caption is null). On confirmation
 // result becomes the folder with a trailing "/" and the answer is true; otherwise result is left.
@@ -22,7 +24,3 @@ bool BrowseForFolder(const std::string& startFolder, std::string& result, const 
 // Save-file dialog; empty when cancelled.
 std::string ChooseSaveFile(const std::string& title, const std::string& filter,
                            const std::string& defaultSuffix);
-
-// The Qt dialogs of src/platform. Weak: a program or test without the platform layer links
-// without them, and the dialogs then answer as cancelled.
-extern "C" DialogBackend* lumivex_qt_dialog_backend() __attribute__((weak));

@@ -6,8 +6,7 @@
 
 #include "capture/webcam.h"
 #include "inspection/methodcapture.h"
-#include "inspection/methodparams.h"
-#include "shell/avvioautomatico.h"
+#include "methods/methodparams.h"
 #include "platform/formcontrols.h"
 
 namespace {
@@ -16,9 +15,9 @@ constexpr int kAutoStartDelayMs = 200;
 
 }  // namespace
 
-TeachWindow::TeachWindow(QWidget* owner, const char* formName, const char* caption, int clientWidth,
-                         int clientHeight)
-    : QDialog(owner) {
+TeachWindow::TeachWindow(QWidget* owner, bool autoOpening, const char* formName,
+                         const char* caption, int clientWidth, int clientHeight)
+    : QDialog(owner), autoOpening(autoOpening) {
   setObjectName(formName);
   SetDialogFrame(this, caption, clientWidth, clientHeight, false);
   setFont(StationFont(false));
@@ -57,7 +56,7 @@ void TeachWindow::FormShow() {
     TestBtn->setEnabled(false);
     return;
   }
-  MethodRecord& record = Record(*currentWebCam);
+  MethodRecord& record = CommonRecord(*currentWebCam);
   if (record.stored && record.reference) {
     record.reference->SaveBmp(currentWebCam->samplePath);
     DrawReference();
@@ -69,7 +68,7 @@ void TeachWindow::FormShow() {
 
 void TeachWindow::AcquireClick() {
   if (!webCamReady || !currentWebCam) return;
-  currentWebCam->RequestSnapshot(Record(*currentWebCam).reference.get(),
+  currentWebCam->RequestSnapshot(CommonRecord(*currentWebCam).reference.get(),
                                  [this](WebCam&) { SnapshotTaken(); });
 }
 
@@ -106,7 +105,7 @@ void TeachWindow::TestBtnClick() {
 
 void TeachWindow::AvvioProgTimerTimer() {
   AvvioProgTimer->stop();
-  if (autoStart && autoStart->autoOpening) TestBtnClick();
+  if (autoOpening) TestBtnClick();
 }
 
 void TeachWindow::ExitButtonClick() {

@@ -2,12 +2,11 @@
 
 #include <QDialog>
 
+#include "capture/webcam.h"
 #include "inspection/methodcontrols.h"
 
 class QPushButton;
 class QTimer;
-class WebCam;
-struct MethodRecord;
 
 // What the six teach windows share: show, snapshot, the hand-over of the capture to the test
 // window, the auto-start tick and the close. A method's window lays out its controls, assigns the
@@ -18,6 +17,8 @@ class TeachWindow : public QDialog {
 
   // This window started the capture and owns currentWebCam.
   bool webCamReady = false;
+  // The auto-start opened this window: it goes on to its test by itself.
+  const bool autoOpening;
 
   QLabel* ClickLbl = nullptr;
   QWidget* WC_Panel = nullptr;
@@ -38,12 +39,12 @@ class TeachWindow : public QDialog {
 
  protected:
   // A fixed-size dialog without title-bar buttons, Tahoma 8, centred on its owner.
-  TeachWindow(QWidget* owner, const char* formName, const char* caption, int clientWidth,
-              int clientHeight);
+  TeachWindow(QWidget* owner, bool autoOpening, const char* formName, const char* caption,
+              int clientWidth, int clientHeight);
   void ConnectCycle();
 
-  // The method's record in the capture.
-  virtual MethodRecord& Record(WebCam& webCam) = 0;
+  // The common part of the method's record in the capture.
+  virtual MethodRecord& CommonRecord(WebCam& webCam) = 0;
   // ShowPointParams, ShowZoneParams, ...: the record into the parameter controls.
   virtual void ShowParams() = 0;
   // The reference picture with its marker into curImage (only when stored).
@@ -58,14 +59,15 @@ class TeachWindow : public QDialog {
   // The end of a pick: live preview again and the three buttons back.
   void PickDone();
 
-  template <class Window>
-  void RunModal(Window*& global) {
-    global = new Window(this);
-    global->exec();
-    delete global;
-    global = nullptr;
-  }
-
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A method's teach window: Record() is the method's own record.
+template <class Row>
+class TeachWindowOf : public TeachWindow {
+ protected:
+  using TeachWindow::TeachWindow;
+  typename Row::Record& Record(WebCam& webCam) { return webCam.Record<Row>(); }
+  MethodRecord& CommonRecord(WebCam& webCam) final { return Record(webCam); }
 };

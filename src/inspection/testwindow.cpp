@@ -5,10 +5,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "capture/copywindowimage.h"
 #include "capture/webcam.h"
 #include "foundation/myutl.h"
 #include "inspection/methodcapture.h"
-#include "inspection/methodparams.h"
+#include "methods/methodparams.h"
 #include "platform/formcontrols.h"
 
 TestWindow::TestWindow(QWidget* owner, const char* formName, const char* caption, int clientWidth,
@@ -53,21 +54,21 @@ void TestWindow::FormShow() {
   if (!StartPanelCapture(WC_Panel)) return;
   capture = currentWebCam;
   capture->SetFrameHandler([this](WebCam&) { ShowFrameResult(); });
-  TollBar->setValue(Record(*capture).tolerance);
+  TollBar->setValue(CommonRecord(*capture).tolerance);
   ShowRecord();
   ownsWebCam = true;
   TestActive = true;
 }
 
-MethodRecord* TestWindow::OwnRecord() {
+WebCam* TestWindow::OwnCapture() {
   // Only this window's own capture: a window refused with "WebCam already used" must not write
   // its controls into the record of the window that holds the capture.
   if (!capture || currentWebCam != capture) return nullptr;
-  return &Record(*capture);
+  return capture;
 }
 
 void TestWindow::TollBarChange() {
-  if (MethodRecord* record = OwnRecord()) record->tolerance = TollBar->value();
+  if (WebCam* webCam = OwnCapture()) CommonRecord(*webCam).tolerance = TollBar->value();
   TollLbl->setText(QString::fromStdString(StrFormat("Tolleranza: %d%%", TollBar->value())));
   TollLbl->adjustSize();
 }
@@ -96,7 +97,7 @@ void TestWindow::ExitButtonClick() {
 
 void TestWindow::FormClose() {
   TestActive = false;
-  if (MethodRecord* record = OwnRecord()) record->tolerance = TollBar->value();
+  if (WebCam* webCam = OwnCapture()) CommonRecord(*webCam).tolerance = TollBar->value();
   if (ownsWebCam && currentWebCam == capture) StopCapture();
   ownsWebCam = false;
   capture = nullptr;

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 
-// What the dispatcher needs of a test window: its TestActive flag and its RunTest. The six test
-// windows derive from this; a window that does not exist is a null reference.
+// What the dispatcher needs of a test window: its TestActive flag and its RunTest. Every test
+// window derives from this; a window that does not exist is a null reference.
 class TestWindowRef {
  public:
   virtual ~TestWindowRef() = default;
@@ -13,7 +12,3 @@ class TestWindowRef {
   // the four outputs as the method has (point and lines 2, dimension 4, zone and image none).
   virtual bool RunTestOutputs(int32_t outputs[4]) = 0;
 };
-
-// The six test-window references in dispatch order: point, zone, vertical line, horizontal line,
-// whole image, dimension. A method whose windows do not exist yet answers null.
-std::array<TestWindowRef*, 6> TestWindowsInDispatchOrder();

@@ -6,13 +6,14 @@
 
 #include "capture/webcam.h"
 #include "foundation/myutl.h"
-#include "inspection/webcam_sistemavisione_point.h"
 #include "inspection/webcamtestpoint.h"
+#include "platform/modalwindow.h"
 
 TWebCamForm_GetPoint* WebCamForm_GetPoint = nullptr;
 
-TWebCamForm_GetPoint::TWebCamForm_GetPoint(QWidget* owner)
-    : TeachWindow(owner, "WebCamForm_GetPoint", "WEBCAM - RICONOSCIMENTO PER PUNTO", 902, 548) {
+TWebCamForm_GetPoint::TWebCamForm_GetPoint(QWidget* owner, bool autoOpening)
+    : TeachWindowOf(owner, autoOpening, "WebCamForm_GetPoint", "WEBCAM - RICONOSCIMENTO PER PUNTO",
+                    902, 548) {
   ClickLbl = MakeInstructionLabel(
       this, "ClickLbl", "Acquisire colore di riferimento e poi andare nella pagina di test", 16, 12,
       640, 17);
@@ -38,22 +39,18 @@ TWebCamForm_GetPoint::TWebCamForm_GetPoint(QWidget* owner)
   ConnectCycle();
 }
 
-MethodRecord& TWebCamForm_GetPoint::Record(WebCam& webCam) {
-  return webCam.point;
-}
-
 const char* TWebCamForm_GetPoint::PickInstruction() const {
   return "Clickare sull'immagine per acquisire il colore";
 }
 
 void TWebCamForm_GetPoint::RunTestWindow() {
-  RunModal(WebCam_TestPoint);
+  RunModal(WebCam_TestPoint, this);
 }
 
 void TWebCamForm_GetPoint::appImageMouseDown(int mx, int my) {
   if (!appImage->isVisible() || !currentWebCam) return;
   WebCam& webCam = *currentWebCam;
-  PointParams& point = webCam.point;
+  PointParams& point = Record(webCam);
   const ViewScale scale{webCam.windowWidth, webCam.windowHeight, webCam.frameWidth,
                         webCam.frameHeight};
   point.clickX = mx;
@@ -73,7 +70,7 @@ void TWebCamForm_GetPoint::appImageMouseDown(int mx, int my) {
 
 void TWebCamForm_GetPoint::ShowPointParams() {
   if (!currentWebCam) return;
-  const PointParams& point = currentWebCam->point;
+  const PointParams& point = Record(*currentWebCam);
   for (QWidget* control :
        std::initializer_list<QWidget*>{SelColShape, SelPointLbl, TollLbl, QtPixLbl})
     control->setVisible(point.stored);
@@ -91,8 +88,8 @@ void TWebCamForm_GetPoint::ShowPointParams() {
 }
 
 void TWebCamForm_GetPoint::DrawPointReference() {
-  if (!currentWebCam || !currentWebCam->point.stored) return;
-  const PointParams& point = currentWebCam->point;
+  if (!currentWebCam || !Record(*currentWebCam).stored) return;
+  const PointParams& point = Record(*currentWebCam);
   // The sample file holds the reference at this moment; its canvas counts y from the top.
   QPixmap picture(QString::fromStdString(currentWebCam->samplePath));
   DrawCircleMarker(picture, point.pointX, currentWebCam->frameHeight - point.pointY);

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "inspection/teachwindow.h"
+#include "methods/webcam_sistemavisione_point.h"
 
 class QGroupBox;
 class QLabel;
-struct PointParams;
 
 // The point teach window: the operator freezes a picture and clicks the pixel whose colour is to be
 // found.
-class TWebCamForm_GetPoint : public TeachWindow {
+class TWebCamForm_GetPoint : public TeachWindowOf<PointMethod> {
  public:
-  explicit TWebCamForm_GetPoint(QWidget* owner);
+  explicit TWebCamForm_GetPoint(QWidget* owner, bool autoOpening = false);
 
   QLabel* Label1 = nullptr;
   QPushButton* AcqColBtn = nullptr;
@@ -26,7 +26,6 @@ class TWebCamForm_GetPoint : public TeachWindow {
   void DrawPointReference();
 
  protected:
-  MethodRecord& Record(WebCam& webCam) override;
   void ShowParams() override { ShowPointParams(); }
   void DrawReference() override { DrawPointReference(); }
   const char* PickInstruction() const override;

@@ -12,7 +12,6 @@
 #include "capture/webcam.h"
 #include "foundation/mytypeconversion.h"
 #include "foundation/myutl.h"
-#include "inspection/webcam_sistemavisione_point.h"
 
 TWebCam_TestPoint* WebCam_TestPoint = nullptr;
 
@@ -25,7 +24,7 @@ const char kSearchPoint[] =
 }  // namespace
 
 TWebCam_TestPoint::TWebCam_TestPoint(QWidget* owner)
-    : TestWindow(owner, "WebCam_TestPoint", "WEBCAM - TEST RICONOSCIMENTO PUNTO", 944, 648) {
+    : TestWindowOf(owner, "WebCam_TestPoint", "WEBCAM - TEST RICONOSCIMENTO PUNTO", 944, 648) {
   WC_Panel = MakePreviewPanel(this, 8, 8, 596, 480);
   ClickLbl = MakeInstructionLabel(this, "ClickLbl", kSearchWhole, 8, 488, 596, 19);
   lamps = MakeResultLamps(this, {174, 509}, {220, 555}, "OK", {308, 509}, {347, 555}, "NOK");
@@ -64,12 +63,8 @@ TWebCam_TestPoint::TWebCam_TestPoint(QWidget* owner)
   ConnectCycle();
 }
 
-MethodRecord& TWebCam_TestPoint::Record(WebCam& webCam) {
-  return webCam.point;
-}
-
 void TWebCam_TestPoint::ShowRecord() {
-  const PointParams& point = currentWebCam->point;
+  const PointParams& point = Record(*currentWebCam);
   SelColShape->SetBrush(PointColour(point));
   QtPixEdt->setText(QString::number(point.checkPixels));
   if (point.searchWholeImage)
@@ -80,16 +75,14 @@ void TWebCam_TestPoint::ShowRecord() {
 }
 
 void TWebCam_TestPoint::QtPixEdtChange() {
-  MethodRecord* record = OwnRecord();
-  if (!record) return;
+  PointParams* point = OwnRecord();
+  if (!point) return;
   // Not a whole number, or nothing: 0, no neighbourhood test.
-  static_cast<PointParams*>(record)->checkPixels =
-      TextToInt(QtPixEdt->text().toStdString(), false, true);
+  point->checkPixels = TextToInt(QtPixEdt->text().toStdString(), false, true);
 }
 
 void TWebCam_TestPoint::SearchModeClick() {
-  if (MethodRecord* record = OwnRecord())
-    static_cast<PointParams*>(record)->searchWholeImage = AllImgRB->isChecked();
+  if (PointParams* point = OwnRecord()) point->searchWholeImage = AllImgRB->isChecked();
   ShowSearchMode();
 }
 
@@ -102,15 +95,16 @@ void TWebCam_TestPoint::ShowSearchMode() {
 
 bool TWebCam_TestPoint::RunTest(int32_t& X, int32_t& Y) {
   if (!currentWebCam || !currentWebCam->frame) return false;
-  const WebCam& webCam = *currentWebCam;
-  return webCam.FindPoint(*webCam.frame, &X, &Y);
+  WebCam& webCam = *currentWebCam;
+  return FindPoint(Record(webCam), *webCam.frame, webCam.frameWidth, webCam.frameHeight, &X, &Y);
 }
 
 void TWebCam_TestPoint::ShowPointResult() {
   if (!currentWebCam || !currentWebCam->frame) return;
-  const WebCam& webCam = *currentWebCam;
+  WebCam& webCam = *currentWebCam;
   int32_t x = 0, y = 0;
-  const bool found = webCam.FindPoint(*webCam.frame, &x, &y);
+  const bool found =
+      FindPoint(Record(webCam), *webCam.frame, webCam.frameWidth, webCam.frameHeight, &x, &y);
   XYLbl->setVisible(found);
   if (found) {
     XYLbl->setText(QString::fromStdString(StrFormat("X=%d Y=%d", x, y)));

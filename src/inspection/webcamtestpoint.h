@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "inspection/testwindow.h"
+#include "methods/webcam_sistemavisione_point.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -10,7 +11,7 @@ class QRadioButton;
 
 // The point test window: the point search on every live frame, lamps, position and marked picture;
 // the tolerance, the neighbourhood size and the search mode are tuned here.
-class TWebCam_TestPoint : public TestWindow {
+class TWebCam_TestPoint : public TestWindowOf<PointMethod> {
  public:
   explicit TWebCam_TestPoint(QWidget* owner);
 
@@ -34,7 +35,6 @@ class TWebCam_TestPoint : public TestWindow {
   void ShowPointResult();
 
  protected:
-  MethodRecord& Record(WebCam& webCam) override;
   void ShowRecord() override;
   void ShowFrameResult() override { ShowPointResult(); }
 };

@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "platform/capturebmp.h"
+#include "bitmap/bmpfile.h"
 #include "platform/capturedialogs.h"
 #include "platform/videorecorder.h"
 

@@ -68,8 +68,3 @@ std::string QtDialogBackend::ChooseSaveFile(const std::string& title, const std:
                                    QString(), QString::fromStdString(QtFileFilter(filter)));
   return WithDefaultSuffix(name.toStdString(), defaultSuffix);
 }
-
-extern "C" DialogBackend* lumivex_qt_dialog_backend() {
-  static QtDialogBackend backend;
-  return &backend;
-}

@@ -4,8 +4,8 @@
 
 #include "foundation/selecdir.h"
 
-// The program's folder and save-file dialogs (QFileDialog over the active window). Used by
-// BrowseForFolder and ChooseSaveFile whenever no other backend is installed.
+// The program's folder and save-file dialogs (QFileDialog over the active window), installed by the
+// program's entry with SetDialogBackend.
 class QtDialogBackend : public DialogBackend {
  public:
   std::string ChooseFolder(const std::string& startFolder, const std::string& caption) override;

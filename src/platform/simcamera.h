@@ -5,8 +5,8 @@
 
 #include <sys/types.h>
 
+#include "bitmap/bmpfile.h"
 #include "platform/capturebase.h"
-#include "platform/capturebmp.h"
 
 // YUY2 groups for a 24-bit picture (bgr bottom line first), top line first, pixels paired in
 // reading order: Y = round(0.299R + 0.587G + 0.114B) per pixel, U and V from the pair's first

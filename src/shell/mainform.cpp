@@ -23,10 +23,11 @@
 #include "foundation/progdir.h"
 #include "foundation/selecdir.h"
 #include "foundation/shell.h"
-#include "inspection/webcamgetpoint.h"
+#include "inspection/methodwindows.h"
+#include "platform/formcontrols.h"
+#include "platform/modalwindow.h"
 #include "shell/about.h"
 #include "shell/avvioautomatico.h"
-#include "platform/formcontrols.h"
 #include "shell/opzioni.h"
 #include "shell/utilita.h"
 
@@ -438,76 +439,23 @@ void TMainForm::ShowTrackBarTip() {
                      QString::number(TrackBar1->value()), TrackBar1);
 }
 
-// Every method button does the same with its own teach window: the teach window takes the camera
-// for itself while it is open, and the main window's capture starts again when it has closed.
-template <class Window>
-void TMainForm::RunTeachWindow(Window*& global) {
+void TMainForm::RunMethodButton(int32_t number) {
+  const MethodWindows* method = FindMethodWindows(number);
+  if (!method) return;
+  // The teach window takes the camera for itself while it is open.
   Button2Click();
-  global = new Window(this);
-  global->exec();
-  delete global;
-  global = nullptr;
+  method->openTeach(this, autoStart && autoStart->autoOpening);
   Button1Click();
 }
 
-// The six method buttons and their teach windows:
-//   RicPuntoBtn      TWebCamForm_GetPoint      WebCamForm_GetPoint
-//   RicZonaBtn       TWebCamForm_GetZona       WebCamForm_GetZona       (not built yet)
-//   RicLineaVertBtn  TWebCamForm_GetLineaVert  WebCamForm_GetLineaVert  (not built yet)
-//   RicLineaOrizBtn  TWebCamForm_GetLineaOriz  WebCamForm_GetLineaOriz  (not built yet)
-//   RicImgBtn        TWebCamForm_GetImage      WebCamForm_GetImage      (not built yet)
-//   RicDimBtn        TWebCamForm_GetDim        WebCamForm_GetDim        (not built yet)
-// A method whose teach window is not built yet does nothing when its button is pressed.
-void TMainForm::RicPuntoBtnClick() {
-  RunTeachWindow(WebCamForm_GetPoint);
-}
-void TMainForm::RicZonaBtnClick() {}
-void TMainForm::RicLineaVertBtnClick() {}
-void TMainForm::RicLineaOrizBtnClick() {}
-void TMainForm::RicImgBtnClick() {}
-void TMainForm::RicDimBtnClick() {}
-
-void TMainForm::RunMethodButton(int32_t startWindow) {
-  switch (startWindow) {
-    case 1:
-      RicPuntoBtnClick();
-      break;
-    case 2:
-      RicZonaBtnClick();
-      break;
-    case 3:
-      RicLineaVertBtnClick();
-      break;
-    case 4:
-      RicLineaOrizBtnClick();
-      break;
-    case 5:
-      RicImgBtnClick();
-      break;
-    case 6:
-      RicDimBtnClick();
-      break;
-    default:
-      break;
-  }
-}
-
-template <class Window>
-void TMainForm::RunModalWindow(Window*& global, QWidget* owner) {
-  global = new Window(owner);
-  global->exec();
-  delete global;
-  global = nullptr;
-}
-
 void TMainForm::UtlBtnClick() {
-  RunModalWindow(UtlForm, this);
+  RunModal(UtlForm, this);
 }
 void TMainForm::OpzioniWebcamBtnClick() {
-  RunModalWindow(OptionsForm, this);
+  RunModal(OptionsForm, this);
 }
 void TMainForm::BitBtn1Click() {
-  RunModalWindow(AboutForm, nullptr);
+  RunModal(AboutForm, nullptr);
 }
 
 void TMainForm::HelpBtnClick() {

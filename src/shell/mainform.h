@@ -40,19 +40,21 @@ class TMainForm : public QWidget {
   void Button6Click();
   void Button8Click();
   void TrackBar1Change();
-  void RicPuntoBtnClick();
-  void RicZonaBtnClick();
-  void RicLineaVertBtnClick();
-  void RicLineaOrizBtnClick();
-  void RicImgBtnClick();
-  void RicDimBtnClick();
+  // The six method buttons open the teach window of their method number.
+  void RicPuntoBtnClick() { RunMethodButton(1); }
+  void RicZonaBtnClick() { RunMethodButton(2); }
+  void RicLineaVertBtnClick() { RunMethodButton(3); }
+  void RicLineaOrizBtnClick() { RunMethodButton(4); }
+  void RicImgBtnClick() { RunMethodButton(5); }
+  void RicDimBtnClick() { RunMethodButton(6); }
   void UtlBtnClick();
   void OpzioniWebcamBtnClick();
   void HelpBtnClick();
   void BitBtn1Click();
 
-  // The method button matching an auto-start value (1 point ... 6 dimension); nothing otherwise.
-  void RunMethodButton(int32_t startWindow);
+  // The teach window of a method number (the auto-start value: 1 point ... 6 dimension), with the
+  // main window's capture stopped while it is open; nothing for a number without windows.
+  void RunMethodButton(int32_t number);
 
   // True while FormShow runs (it may wait in a message box) or FormClose has run.
   bool StartupRunning() const { return startupRunning; }
@@ -103,10 +105,6 @@ class TMainForm : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  template <class Window>
-  void RunTeachWindow(Window*& global);
-  template <class Window>
-  void RunModalWindow(Window*& global, QWidget* owner);
   void ShowTrackBarTip();
 
   QPixmap* background = nullptr;

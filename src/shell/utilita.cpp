@@ -3,8 +3,9 @@
 #include <QPushButton>
 
 #include "exchange/sceltainout.h"
-#include "shell/avvioautoform.h"
 #include "platform/formcontrols.h"
+#include "platform/modalwindow.h"
+#include "shell/avvioautoform.h"
 
 TUtlForm* UtlForm = nullptr;
 
@@ -22,17 +23,11 @@ TUtlForm::TUtlForm(QWidget* owner) : QDialog(owner) {
 }
 
 void TUtlForm::AvvioAutoBtnClick() {
-  AvvioAutoForm = new TAvvioAutoForm(this);
-  AvvioAutoForm->exec();
-  delete AvvioAutoForm;
-  AvvioAutoForm = nullptr;
+  RunModal(AvvioAutoForm, this);
 }
 
 void TUtlForm::SceltaInOutBtnClick() {
-  SceltaInOutForm = new TSceltaInOutForm(this);
-  SceltaInOutForm->exec();
-  delete SceltaInOutForm;
-  SceltaInOutForm = nullptr;
+  RunModal(SceltaInOutForm, this);
 }
 
 void TUtlForm::ExitButtonClick() {

@@ -1,4 +1,3 @@
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,6 +29,14 @@ class FakeTestWindow : public TestWindowRef {
 };
 
 enum Slot { kPoint, kZone, kLineVert, kLineOriz, kImage, kDim };
+// How many outputs each method's pass reply carries, in dispatch order.
+const int kOutputs[6] = {2, 0, 2, 2, 0, 4};
+
+std::vector<DispatchSlot> EmptyWindows() {
+  std::vector<DispatchSlot> windows;
+  for (int outputs : kOutputs) windows.push_back({nullptr, outputs});
+  return windows;
+}
 
 struct Placed {
   Slot slot;
@@ -71,10 +78,10 @@ TEST(DispatchInspectionTest, RepliesByActiveWindow) {
   for (const DispatchCase& c : kCases) {
     SCOPED_TRACE(c.name);
     std::vector<std::unique_ptr<FakeTestWindow>> owned;
-    std::array<TestWindowRef*, 6> windows{};
+    std::vector<DispatchSlot> windows = EmptyWindows();
     for (const Placed& placed : c.windows) {
       owned.push_back(std::make_unique<FakeTestWindow>(placed.active, placed.pass, placed.outputs));
-      windows[placed.slot] = owned.back().get();
+      windows[placed.slot].window = owned.back().get();
     }
     EXPECT_EQ(DispatchInspectionOn(windows), c.reply);
     for (size_t i = 0; i < owned.size(); ++i)
@@ -85,10 +92,10 @@ TEST(DispatchInspectionTest, RepliesByActiveWindow) {
 TEST(DispatchInspectionTest, VisitsInFixedOrder) {
   // Every window active and passing: the dimension window, visited last, gives the reply.
   std::vector<std::unique_ptr<FakeTestWindow>> owned;
-  std::array<TestWindowRef*, 6> windows{};
+  std::vector<DispatchSlot> windows = EmptyWindows();
   for (int i = 0; i < 6; ++i) {
     owned.push_back(std::make_unique<FakeTestWindow>(true, true, std::vector<int32_t>{i, i}));
-    windows[i] = owned.back().get();
+    windows[i].window = owned.back().get();
   }
   owned[kDim]->outputs = {1, 2, 3, 4};
   EXPECT_EQ(DispatchInspectionOn(windows), "1,1,2,3,4");

@@ -62,8 +62,7 @@ TEST(ChooseSaveFile, PassesTitleFilterAndSuffix) {
   EXPECT_EQ(ChooseSaveFile("Salva video", "*.avi|*.avi", "avi"), "");
 }
 
-TEST(DialogBackend, WithoutQtDialogsLinkedTheDialogsAnswerCancelled) {
-  if (lumivex_qt_dialog_backend != nullptr) GTEST_SKIP() << "the Qt dialogs are linked";
+TEST(DialogBackend, WithoutABackendTheDialogsAnswerCancelled) {
   std::string result = "before";
   EXPECT_FALSE(BrowseForFolder("/", result, nullptr));
   EXPECT_EQ(result, "before");

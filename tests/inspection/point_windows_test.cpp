@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QColor>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,11 +16,10 @@
 #include <gtest/gtest.h>
 
 #include "capture/webcam.h"
-#include "inspection/testwindows.h"
-#include "inspection/webcam_sistemavisione_point.h"
+#include "inspection/methodwindows.h"
 #include "inspection/webcamgetpoint.h"
 #include "inspection/webcamtestpoint.h"
-#include "shell/avvioautomatico.h"
+#include "methods/webcam_sistemavisione_point.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"
 
@@ -33,6 +34,17 @@ constexpr int32_t kSceneWidth = 64, kSceneHeight = 48;
 constexpr uint32_t kBackground = 0xA03010;  // 0x00BBGGRR
 constexpr uint8_t kRedR = 220, kRedG = 20, kRedB = 30;
 
+// The point test window as the dispatcher finds it.
+TestWindowRef* PointTestWindow() {
+  return FindMethodWindows(PointMethod::kNumber)->testWindow();
+}
+
+// The pixel (x, y) of a picture, counted from the top, is the markers' red.
+bool IsMarkerRed(const QPixmap& picture, int x, int y) {
+  const QColor colour = picture.toImage().pixelColor(x, y);
+  return colour.red() > 200 && colour.green() < 60 && colour.blue() < 60;
+}
+
 class PointWindows : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -41,11 +53,7 @@ class PointWindows : public ::testing::Test {
     setenv("LUMIVEX_CAMERA", ("sim:" + scenePath).c_str(), 1);
   }
 
-  void TearDown() override {
-    unsetenv("LUMIVEX_CAMERA");
-    delete autoStart;
-    autoStart = nullptr;
-  }
+  void TearDown() override { unsetenv("LUMIVEX_CAMERA"); }
 
   // Renames a new picture over the camera's file, as a scene change.
   void WriteScene(bool withSquare) {
@@ -112,10 +120,10 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
 
   // A click on the hidden still image does nothing.
   teach->appImageMouseDown(225, 155);
-  EXPECT_FALSE(currentWebCam->point.stored);
+  EXPECT_FALSE(currentWebCam->Record<PointMethod>().stored);
 
   Teach(*teach);
-  const PointParams& taught = currentWebCam->point;
+  const PointParams& taught = currentWebCam->Record<PointMethod>();
   EXPECT_TRUE(taught.stored);
   EXPECT_EQ(taught.clickX, 225);
   EXPECT_EQ(taught.clickY, 325);
@@ -144,14 +152,14 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
     scriptRan = true;
     EXPECT_TRUE(test.TestActive);
     EXPECT_TRUE(test.ownsWebCam);
-    EXPECT_EQ(TestWindowsInDispatchOrder()[0], &test);
+    EXPECT_EQ(PointTestWindow(), &test);
     EXPECT_EQ(test.TollBar->value(), 94);
     EXPECT_EQ(test.TollLbl->text().toStdString(), "Tolleranza: 94%");
     EXPECT_EQ(test.QtPixEdt->text().toStdString(), "1");
     EXPECT_TRUE(test.SoloPuntoSelRB->isChecked());
     EXPECT_EQ(test.ClickLbl->text().toStdString(),
               "I pixel del colore selezionato vengono ricercati solo nel punto selezionato");
-    EXPECT_EQ(test.SelColShape->Brush(), PointColour(currentWebCam->point));
+    EXPECT_EQ(test.SelColShape->Brush(), PointColour(currentWebCam->Record<PointMethod>()));
 
     // The taught pixel holds the colour: the pass lamp lights up.
     ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
@@ -162,13 +170,13 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
     EXPECT_EQ(test.XYLbl->text().toStdString(), "X=22 Y=32");
     EXPECT_TRUE(test.curImage->isVisible());
     int32_t outputs[4] = {-1, -1, -1, -1};
-    EXPECT_TRUE(TestWindowsInDispatchOrder()[0]->RunTestOutputs(outputs));
+    EXPECT_TRUE(PointTestWindow()->RunTestOutputs(outputs));
     EXPECT_EQ(outputs[0], 22);
     EXPECT_EQ(outputs[1], 32);
 
     // Whole-image search: the square's bottom-left pixel is the first of equal matches.
     QTest::mouseClick(test.AllImgRB, Qt::LeftButton);
-    EXPECT_TRUE(currentWebCam->point.searchWholeImage);
+    EXPECT_TRUE(currentWebCam->Record<PointMethod>().searchWholeImage);
     EXPECT_EQ(test.ClickLbl->text().toStdString(),
               "I pixel del colore selezionato vengono ricercati in tutta l'immagine");
     ASSERT_TRUE(
@@ -189,18 +197,18 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
     // The operator's changes go into the record.
     test.TollBar->setValue(80);
     EXPECT_EQ(test.TollLbl->text().toStdString(), "Tolleranza: 80%");
-    EXPECT_EQ(currentWebCam->point.tolerance, 80);
+    EXPECT_EQ(currentWebCam->Record<PointMethod>().tolerance, 80);
     test.QtPixEdt->setText("abc");
-    EXPECT_EQ(currentWebCam->point.checkPixels, 0);
+    EXPECT_EQ(currentWebCam->Record<PointMethod>().checkPixels, 0);
     test.QtPixEdt->setText(" 3 ");
-    EXPECT_EQ(currentWebCam->point.checkPixels, 3);
+    EXPECT_EQ(currentWebCam->Record<PointMethod>().checkPixels, 3);
 
     test.ExitButton->click();
   });
   teach->TestBtn->click();  // returns when the test window has closed
   ASSERT_TRUE(scriptRan);
   EXPECT_EQ(WebCam_TestPoint, nullptr);
-  EXPECT_EQ(TestWindowsInDispatchOrder()[0], nullptr);
+  EXPECT_EQ(PointTestWindow(), nullptr);
 
   // The test window's close wrote the file, the teach window's new capture read it back.
   std::string file = ReadFileBytes(PointFile());
@@ -209,7 +217,7 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
   EXPECT_EQ(file.substr(file.size() - 4), Words({1}));
   ASSERT_TRUE(teach->webCamReady);
   ASSERT_TRUE(currentWebCam);
-  EXPECT_EQ(currentWebCam->point.tolerance, 80);
+  EXPECT_EQ(currentWebCam->Record<PointMethod>().tolerance, 80);
   EXPECT_EQ(teach->TollLbl->text().toStdString(), "Tolleranza sul colore=80%");
   EXPECT_EQ(teach->QtPixLbl->text().toStdString(), "Quantità pixel per verifica=3");
 
@@ -228,7 +236,7 @@ TEST_F(PointWindows, AClickOnTheTopEdgeTeachesBlackFromOutsideTheFrame) {
   teach.AcqColBtn->click();
   ASSERT_TRUE(QTest::qWaitFor([&] { return teach.appImage->isVisible(); }, kWaitMs));
   QTest::mousePress(teach.appImage, Qt::RightButton, {}, QPoint(225, 0));
-  const PointParams& taught = currentWebCam->point;
+  const PointParams& taught = currentWebCam->Record<PointMethod>();
   EXPECT_TRUE(taught.stored);
   EXPECT_EQ(taught.clickY, 480);
   EXPECT_EQ(taught.pointY, 48);
@@ -238,12 +246,47 @@ TEST_F(PointWindows, AClickOnTheTopEdgeTeachesBlackFromOutsideTheFrame) {
   EXPECT_EQ(currentWebCam, nullptr);
 }
 
+TEST_F(PointWindows, MarkersStandOnTheTaughtAndOnTheFoundPixel) {
+  TWebCamForm_GetPoint teach(nullptr);
+  teach.show();
+  Teach(teach);
+  // The reference, 64 x 48: the circle of radius 20 around (22, 32) from the bottom, that is row
+  // 16 from the top. Its ring crosses row 36 below the centre; row 12, where the ring of a
+  // circle drawn upside down would be, lies inside the circle.
+  const QPixmap reference = teach.curImage->pixmap();
+  ASSERT_EQ(reference.size(), QSize(64, 48));
+  EXPECT_TRUE(IsMarkerRed(reference, 22, 36));
+  EXPECT_FALSE(IsMarkerRed(reference, 22, 12));
+
+  bool checked = false;
+  WhenTestWindowOpens([&](TWebCam_TestPoint& test) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
+    // The live picture at the panel's 596 x 480: the found pixel (22, 32) is at
+    // (596 * 22 / 64, 480 * (48 - 32) / 48) = (204, 160), the ring's lowest point at row 180-185.
+    const QPixmap result = test.curImage->pixmap();
+    ASSERT_EQ(result.size(), QSize(596, 480));
+    EXPECT_TRUE(IsMarkerRed(result, 204, 183));
+    EXPECT_FALSE(IsMarkerRed(result, 204, 340));  // a circle upside down, around row 320
+    checked = true;
+    test.ExitButton->click();
+  });
+  teach.TestBtn->click();
+  EXPECT_TRUE(checked);
+  teach.ExitButton->click();
+}
+
+TEST_F(PointWindows, ClosingWithoutTeachingWritesTheDefaults) {
+  TWebCamForm_GetPoint teach(nullptr);
+  teach.show();
+  ASSERT_TRUE(teach.webCamReady);
+  teach.ExitButton->click();
+  // Header, not stored, colour 0 0 0, click 0 0, point 0 0, tolerance 94, N 1, taught point only.
+  EXPECT_EQ(ReadFileBytes(PointFile()), Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 94, 1, 0}));
+}
+
 TEST_F(PointWindows, AutoStartGoesStraightToTheRunningTest) {
   // A point taught earlier: the red square's pixel.
   WriteFileBytes(PointFile(), Words({0, 0, kRedR, kRedG, kRedB, 0, 0, 22, 32, 94, 1, 0}));
-  autoStart = new AvvioProg();
-  autoStart->startWindow = 1;
-  autoStart->autoOpening = true;
 
   bool reachedTest = false;
   WhenTestWindowOpens([&](TWebCam_TestPoint& test) {
@@ -256,7 +299,8 @@ TEST_F(PointWindows, AutoStartGoesStraightToTheRunningTest) {
     reachedTest = true;
     test.ExitButton->click();
   });
-  auto* teach = new TWebCamForm_GetPoint(nullptr);
+  // Opened by the auto-start.
+  auto* teach = new TWebCamForm_GetPoint(nullptr, true);
   WebCamForm_GetPoint = teach;
   teach->show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return reachedTest; }, kWaitMs));
@@ -269,9 +313,7 @@ TEST_F(PointWindows, AutoStartGoesStraightToTheRunningTest) {
 }
 
 TEST_F(PointWindows, NoAutoStartWithoutTheAutoOpeningFlag) {
-  autoStart = new AvvioProg();
-  autoStart->startWindow = 1;
-  auto* teach = new TWebCamForm_GetPoint(nullptr);
+  auto* teach = new TWebCamForm_GetPoint(nullptr, false);
   teach->show();
   ASSERT_TRUE(teach->webCamReady);
   // Past the 200 ms tick the window still teaches.
@@ -288,7 +330,7 @@ TEST_F(PointWindows, ACaptureAlreadyRunningIsRefused) {
   currentWebCam = new WebCam(&holder, 0, 0, 64, 48, 50, true);
   ASSERT_FALSE(currentWebCam->Failed());
   WebCam* other = currentWebCam;
-  other->point.tolerance = 50;
+  other->Record<PointMethod>().tolerance = 50;
   std::string before = ReadFileBytes(PointFile());
 
   {
@@ -315,7 +357,7 @@ TEST_F(PointWindows, ACaptureAlreadyRunningIsRefused) {
   }
   // The other window's capture and record are untouched.
   EXPECT_EQ(currentWebCam, other);
-  EXPECT_EQ(other->point.tolerance, 50);
+  EXPECT_EQ(other->Record<PointMethod>().tolerance, 50);
   EXPECT_EQ(ReadFileBytes(PointFile()), before);
   currentWebCam = nullptr;
   delete other;

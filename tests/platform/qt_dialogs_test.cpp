@@ -43,9 +43,4 @@ TEST(WithDefaultSuffix, AppendsOnlyToNamesWithoutExtension) {
   }
 }
 
-TEST(QtDialogBackend, IsTheDefaultOfTheDialogs) {
-  ASSERT_NE(lumivex_qt_dialog_backend, nullptr);
-  EXPECT_NE(dynamic_cast<QtDialogBackend*>(lumivex_qt_dialog_backend()), nullptr);
-}
-
 }  // namespace

@@ -9,7 +9,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
-#include "platform/capturebmp.h"
+#include "bitmap/bmpfile.h"
 #include "platform/simcamera.h"
 #include "support/temp_station.h"
 

@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "capture/mybitmap.h"
+#include "bitmap/mybitmap.h"
 #include "capture/webcam.h"
 #include "exchange/sceltainout.h"
 #include "foundation/progdir.h"

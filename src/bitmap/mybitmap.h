@@ -4,9 +4,6 @@
 #include <string>
 #include <vector>
 
-class QPixmap;
-class QWidget;
-
 // The station's own 24-bit picture: red, green, blue bytes, row 0 at the BOTTOM of the picture.
 // Every inspection reads through GetPixel, so pixel access stays small, inline and allocation-free.
 class MyBitmap {
@@ -63,6 +60,3 @@ class MyBitmap {
   std::vector<uint8_t> pixels;
   std::vector<uint8_t*> rows;
 };
-
-// What the window shows right now, at window size, top-down like the screen.
-void CopyWindowImage(QWidget* window, QPixmap& bitmap);

@@ -1,14 +1,12 @@
-#include "capture/mybitmap.h"
+#include "bitmap/mybitmap.h"
 
-#include <QPixmap>
-#include <QWidget>
 #include <cstring>
 #include <new>
 
+#include "bitmap/bmpfile.h"
 #include "foundation/log.h"
 #include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
-#include "platform/capturebmp.h"
 
 MyBitmap::MyBitmap(int32_t newWidth, int32_t newHeight) {
   SetSize(newWidth, newHeight);
@@ -70,12 +68,4 @@ bool MyBitmap::SaveBmp(const std::string& path) const {
   }
   LogEvent(StrFormat("Creata bitmap %s", path.c_str()));
   return true;
-}
-
-void CopyWindowImage(QWidget* window, QPixmap& bitmap) {
-  if (window == nullptr) {
-    bitmap = QPixmap();
-    return;
-  }
-  bitmap = window->grab(QRect(0, 0, window->width(), window->height()));
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "inspection/webcam_sistemavisione_point.h"
+#include "methods/methodtable.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"
 
@@ -26,10 +26,10 @@ class PointFile : public ::testing::Test {
  protected:
   std::string FilePath() const { return station.Path("Data/webcam_point.dat"); }
 
-  // A record as InitPoint leaves it for a capture of the given size, before the file is read.
+  // A record as InitParams leaves it for a capture of the given size, before the file is read.
   void Fresh(int32_t width, int32_t height) {
     point = PointParams{};
-    InitRecord(point, kPointFileName, kPointDefaultTolerance, width, height);
+    InitRecord(point, PointMethod::kFileName, PointMethod::kDefaultTolerance, width, height);
     frameWidth = width;
     frameHeight = height;
   }
@@ -82,11 +82,11 @@ TEST_F(PointFile, WithoutPictureIs48ExactBytes) {
   point.tolerance = 80;
   point.checkPixels = 3;
   point.searchWholeImage = true;
-  ASSERT_TRUE(SavePointParams(point, frameWidth, frameHeight));
+  ASSERT_TRUE(SaveParams<PointMethod>(point, frameWidth, frameHeight));
   EXPECT_EQ(ReadFileBytes(FilePath()), Words({0, 0, 10, 20, 250, 101, -2, 640, 479, 80, 3, 1}));
 
   Fresh(4, 3);
-  EXPECT_EQ(LoadPointParams(point, frameWidth, frameHeight), ParamFileLoad::kRead);
+  EXPECT_EQ(LoadParams<PointMethod>(point, frameWidth, frameHeight), ParamFileLoad::kRead);
   EXPECT_FALSE(point.stored);
   EXPECT_EQ(point.colR, 10);
   EXPECT_EQ(point.colG, 20);
@@ -112,7 +112,7 @@ TEST_F(PointFile, WithPictureRowsBottomFirstThenTheModeWord) {
   point.reference->SetPixel(1, 0, 0x21, 0x22, 0x23);
   point.reference->SetPixel(0, 1, 0x31, 0x32, 0x33);
   point.reference->SetPixel(1, 1, 0x41, 0x42, 0x43);
-  ASSERT_TRUE(SavePointParams(point, frameWidth, frameHeight));
+  ASSERT_TRUE(SaveParams<PointMethod>(point, frameWidth, frameHeight));
   std::string expected = Words({0, 1, 1, 2, 3, 0, 0, 0, 0, 94, 1, 2, 2}) + Words({6}) +
                          Bytes({0x11, 0x12, 0x13, 0x21, 0x22, 0x23}) + Words({6}) +
                          Bytes({0x31, 0x32, 0x33, 0x41, 0x42, 0x43}) + Words({0});
@@ -123,7 +123,7 @@ TEST_F(PointFile, WithPictureRowsBottomFirstThenTheModeWord) {
   Fresh(2, 2);
   frameWidth = 640;
   frameHeight = 480;
-  EXPECT_EQ(LoadPointParams(point, frameWidth, frameHeight), ParamFileLoad::kRead);
+  EXPECT_EQ(LoadParams<PointMethod>(point, frameWidth, frameHeight), ParamFileLoad::kRead);
   EXPECT_TRUE(point.stored);
   EXPECT_EQ(frameWidth, 2);
   EXPECT_EQ(frameHeight, 2);
@@ -143,7 +143,7 @@ TEST_F(PointFile, PictureUsesTheCaptureSizeAndBlackOutsideTheReference) {
   Fresh(1, 1);
   point.stored = true;
   point.reference->SetPixel(0, 0, 9, 8, 7);
-  ASSERT_TRUE(SavePointParams(point, 2, 1));
+  ASSERT_TRUE(SaveParams<PointMethod>(point, 2, 1));
   EXPECT_EQ(ReadFileBytes(FilePath()), Words({0, 1, 0, 0, 0, 0, 0, 0, 0, 94, 1, 1, 2, 6}) +
                                            Bytes({9, 8, 7, 0, 0, 0}) + Words({0}));
 }
@@ -151,13 +151,13 @@ TEST_F(PointFile, PictureUsesTheCaptureSizeAndBlackOutsideTheReference) {
 TEST_F(PointFile, A640x480PictureMakesTheDocumentedSize) {
   Fresh(640, 480);
   point.stored = true;
-  ASSERT_TRUE(SavePointParams(point, frameWidth, frameHeight));
+  ASSERT_TRUE(SaveParams<PointMethod>(point, frameWidth, frameHeight));
   EXPECT_EQ(ReadFileBytes(FilePath()).size(), 56u + 480u * 1924u);
 }
 
 TEST_F(PointFile, MissingFileLogs003OnlyAndKeepsDefaults) {
   Fresh(4, 3);
-  EXPECT_EQ(LoadPointParams(point, frameWidth, frameHeight), ParamFileLoad::kMissing);
+  EXPECT_EQ(LoadParams<PointMethod>(point, frameWidth, frameHeight), ParamFileLoad::kMissing);
   ExpectDefaultsAfter(0);
   EXPECT_EQ(station.ErrorLogText(), kMissingLog);
   EXPECT_EQ(boxes.Count(), 0u);
@@ -169,7 +169,7 @@ TEST_F(PointFile, InitSetsDefaultsPathAndReferenceThenReads) {
   int32_t width = 8, height = 6;
   point.stored = true;
   point.colR = 99;
-  InitPointParams(point, width, height);
+  InitParams<PointMethod>(point, width, height);
   EXPECT_EQ(point.path, station.Path("Data/webcam_point.dat"));
   ASSERT_TRUE(point.reference);
   EXPECT_EQ(point.reference->Width(), 8);
@@ -179,7 +179,7 @@ TEST_F(PointFile, InitSetsDefaultsPathAndReferenceThenReads) {
   EXPECT_EQ(point.tolerance, 70);
   EXPECT_TRUE(point.searchWholeImage);
 
-  FreePointParams(point, width, height);
+  FreeParams<PointMethod>(point, width, height);
   EXPECT_FALSE(point.reference);
   EXPECT_EQ(ReadFileBytes(FilePath()), Words({0, 0, 5, 6, 7, 0, 0, 2, 1, 70, 2, 1}));
 }
@@ -195,7 +195,7 @@ TEST_F(PointFile, ShortFilesKeepWhatWasReadWithoutAMessage) {
     SCOPED_TRACE(c.bytes);
     WriteFileBytes(FilePath(), whole.substr(0, c.bytes));
     Fresh(1, 1);
-    EXPECT_EQ(LoadPointParams(point, frameWidth, frameHeight), ParamFileLoad::kRead);
+    EXPECT_EQ(LoadParams<PointMethod>(point, frameWidth, frameHeight), ParamFileLoad::kRead);
     ExpectDefaultsAfter(c.firstDefault);
     if (c.firstDefault > 10) {
       EXPECT_TRUE(point.stored);
@@ -207,7 +207,7 @@ TEST_F(PointFile, ShortFilesKeepWhatWasReadWithoutAMessage) {
   // The whole file for comparison: the picture and the mode word arrive.
   WriteFileBytes(FilePath(), whole);
   Fresh(1, 1);
-  LoadPointParams(point, frameWidth, frameHeight);
+  LoadParams<PointMethod>(point, frameWidth, frameHeight);
   uint8_t r, g, b;
   point.reference->GetPixel(0, 0, r, g, b);
   EXPECT_EQ(r, 1);
@@ -218,7 +218,7 @@ TEST_F(PointFile, ShortFilesKeepWhatWasReadWithoutAMessage) {
 TEST_F(PointFile, StoredMinusOneIsFalseAndNoPictureFollows) {
   WriteFileBytes(FilePath(), Words({0, -1, 0x1234, 0x7FFFFF05, -1, 0, 0, 0, 0, 94, 1, 1}));
   Fresh(2, 2);
-  EXPECT_EQ(LoadPointParams(point, frameWidth, frameHeight), ParamFileLoad::kRead);
+  EXPECT_EQ(LoadParams<PointMethod>(point, frameWidth, frameHeight), ParamFileLoad::kRead);
   EXPECT_FALSE(point.stored);
   // Colours come back from the low byte of their words.
   EXPECT_EQ(point.colR, 0x34);
@@ -252,7 +252,7 @@ TEST_F(PointFile, PicturesTheRowBufferCannotHoldAreReadErrors) {
     WriteFileBytes(FilePath(), head + c.image + Words({1}));
     boxes.Clear();
     Fresh(2, 2);
-    EXPECT_EQ(LoadPointParams(point, frameWidth, frameHeight), ParamFileLoad::kFailed);
+    EXPECT_EQ(LoadParams<PointMethod>(point, frameWidth, frameHeight), ParamFileLoad::kFailed);
     ExpectReadError(++failures);
     // Values read so far stay; the mode word after the picture is never reached.
     EXPECT_TRUE(point.stored);
@@ -271,7 +271,7 @@ TEST_F(PointFile, WidestStorablePictureIsAccepted) {
   WriteFileBytes(FilePath(),
                  Words({0, 1, 5, 6, 7, 0, 0, 0, 0, 70, 2, 1, 3333, 9999}) + row + Words({1}));
   Fresh(3333, 1);
-  EXPECT_EQ(LoadPointParams(point, frameWidth, frameHeight), ParamFileLoad::kRead);
+  EXPECT_EQ(LoadParams<PointMethod>(point, frameWidth, frameHeight), ParamFileLoad::kRead);
   EXPECT_EQ(frameWidth, 3333);
   EXPECT_TRUE(point.searchWholeImage);
   EXPECT_EQ(boxes.Count(), 0u);
@@ -280,7 +280,7 @@ TEST_F(PointFile, WidestStorablePictureIsAccepted) {
 TEST_F(PointFile, AFolderInPlaceOfTheFileIsAReadError) {
   ASSERT_TRUE(QDir().mkpath(QString::fromStdString(FilePath())));
   Fresh(2, 2);
-  EXPECT_EQ(LoadPointParams(point, frameWidth, frameHeight), ParamFileLoad::kFailed);
+  EXPECT_EQ(LoadParams<PointMethod>(point, frameWidth, frameHeight), ParamFileLoad::kFailed);
   ExpectReadError();
   ExpectDefaultsAfter(0);
 }
@@ -288,7 +288,7 @@ TEST_F(PointFile, AFolderInPlaceOfTheFileIsAReadError) {
 TEST_F(PointFile, UnwritableFileReports002) {
   ASSERT_TRUE(QDir().mkpath(QString::fromStdString(FilePath())));  // a folder cannot be replaced
   Fresh(2, 2);
-  EXPECT_FALSE(SavePointParams(point, frameWidth, frameHeight));
+  EXPECT_FALSE(SaveParams<PointMethod>(point, frameWidth, frameHeight));
   EXPECT_EQ(station.ErrorLogText(), std::string(kWriteText) + "\r\n");
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, kWriteText);
@@ -299,8 +299,8 @@ TEST_F(PointFile, UnwritableFileReports002) {
 TEST_F(PointFile, ARecordWithoutPathIsNeverWritten) {
   Fresh(2, 2);
   ClearRecord(point);
-  EXPECT_TRUE(SavePointParams(point, frameWidth, frameHeight));
-  FreePointParams(point, frameWidth, frameHeight);
+  EXPECT_TRUE(SaveParams<PointMethod>(point, frameWidth, frameHeight));
+  FreeParams<PointMethod>(point, frameWidth, frameHeight);
   EXPECT_EQ(ReadFileBytes(FilePath()), "");
   EXPECT_EQ(boxes.Count(), 0u);
 }

@@ -1,8 +1,6 @@
-#include "capture/mybitmap.h"
+#include "bitmap/mybitmap.h"
 
 #include <QDir>
-#include <QPixmap>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -163,17 +161,6 @@ TEST(MyBitmapTest, SaveBmpIntoAMissingFolderIsBmp001) {
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
   EXPECT_EQ(boxes.Boxes()[0].flags, kMbError);
-}
-
-TEST(MyBitmapTest, CopyWindowImageIsWindowSized) {
-  QWidget window;
-  window.setFixedSize(37, 21);
-  window.setStyleSheet("background: rgb(10, 20, 30)");
-  window.show();
-  QPixmap copy;
-  CopyWindowImage(&window, copy);
-  EXPECT_EQ(copy.width(), 37);
-  EXPECT_EQ(copy.height(), 21);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "inspection/methodparams.h"
+#include "methods/methodparams.h"
 
 #include <array>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "platform/capturebmp.h"
+#include "bitmap/bmpfile.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,10 +1,8 @@
-#include "inspection/webcam_sistemavisione_point.h"
+#include "methods/webcam_sistemavisione_point.h"
 
 #include <climits>
 
-#include "capture/webcam.h"
-
-const ParamFileMessages& PointMessages() {
+const ParamFileMessages& PointMethod::Messages() {
   static const ParamFileMessages messages{
       "WCP003: errore nella lettura dei dati del punto della webcam.",
       "WCP001: errore nella lettura dei dati del punto della webcamo.",
@@ -12,29 +10,6 @@ const ParamFileMessages& PointMessages() {
       "WCP002: errore nella scrittura dei dati del punto della webcam.",
   };
   return messages;
-}
-
-void InitPointParams(PointParams& point, int32_t& frameWidth, int32_t& frameHeight) {
-  point = PointParams{};
-  InitRecord(point, kPointFileName, kPointDefaultTolerance, frameWidth, frameHeight);
-  LoadPointParams(point, frameWidth, frameHeight);
-}
-
-ParamFileLoad LoadPointParams(PointParams& point, int32_t& frameWidth, int32_t& frameHeight) {
-  return LoadParamFile(point.path, PointMessages(), [&](ParamFileReader& reader) {
-    PointFileFields(reader, point, frameWidth, frameHeight);
-  });
-}
-
-bool SavePointParams(const PointParams& point, int32_t frameWidth, int32_t frameHeight) {
-  return SaveParamFile(point.path, PointMessages(), [&](ParamFileWriter& writer) {
-    PointFileFields(writer, point, frameWidth, frameHeight);
-  });
-}
-
-void FreePointParams(PointParams& point, int32_t frameWidth, int32_t frameHeight) {
-  SavePointParams(point, frameWidth, frameHeight);
-  point.reference.reset();
 }
 
 namespace {
@@ -101,26 +76,4 @@ bool FindPoint(const PointParams& point, const MyBitmap& frame, int32_t frameWid
     if (outY) *outY = bestY;
   }
   return found;
-}
-
-// The capture's operations of the point method.
-
-void WebCam::InitPoint() {
-  InitPointParams(point, frameWidth, frameHeight);
-}
-
-void WebCam::LoadPoint() {
-  LoadPointParams(point, frameWidth, frameHeight);
-}
-
-void WebCam::SavePoint() {
-  SavePointParams(point, frameWidth, frameHeight);
-}
-
-void WebCam::FreePoint() {
-  FreePointParams(point, frameWidth, frameHeight);
-}
-
-bool WebCam::FindPoint(const MyBitmap& bitmap, int32_t* x, int32_t* y) const {
-  return ::FindPoint(point, bitmap, frameWidth, frameHeight, x, y);
 }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
-#include "capture/mybitmap.h"
-#include "inspection/methodparams.h"
+#include "bitmap/mybitmap.h"
+#include "methods/methodparams.h"
 
 // The point method: a taught colour at the taught pixel, or anywhere in the frame.
 // Common part (path, reference, stored, tolerance 94) in MethodRecord.
@@ -20,41 +19,38 @@ struct PointParams : MethodRecord {
   bool searchWholeImage = false;  // false: only the taught point
 };
 
-inline constexpr char kPointFileName[] = "webcam_point.dat";
-inline constexpr int32_t kPointDefaultTolerance = 94;
-const ParamFileMessages& PointMessages();
-
 // The taught colour as 0x00BBGGRR.
 inline uint32_t PointColour(const PointParams& point) {
   return point.colR | (point.colG << 8) | (static_cast<uint32_t>(point.colB) << 16);
 }
 
-// The file's fields in file order, for reading and for writing alike.
-template <class Io, class Record, class Size>
-void PointFileFields(Io& io, Record& point, Size& frameWidth, Size& frameHeight) {
-  io.Header();
-  io.Flag(point.stored);
-  io.Colour(point.colR);
-  io.Colour(point.colG);
-  io.Colour(point.colB);
-  io.Word(point.clickX);
-  io.Word(point.clickY);
-  io.Word(point.pointX);
-  io.Word(point.pointY);
-  io.Word(point.tolerance);
-  io.Word(point.checkPixels);
-  if (point.stored) io.Image(point.reference.get(), frameWidth, frameHeight);
-  io.Flag(point.searchWholeImage);
-}
+// The point method's row of the method table.
+struct PointMethod {
+  using Record = PointParams;
+  static constexpr int32_t kNumber = 1;
+  static constexpr char kFileName[] = "webcam_point.dat";
+  static constexpr int32_t kDefaultTolerance = 94;
+  static constexpr int kOutputs = 2;  // X, Y
+  static const ParamFileMessages& Messages();
 
-// Defaults, path, a black reference of the frame size; then the file (the WebCam's InitPoint).
-void InitPointParams(PointParams& point, int32_t& frameWidth, int32_t& frameHeight);
-// Reads webcam_point.dat; a stored image's size goes into the capture's frame size fields.
-ParamFileLoad LoadPointParams(PointParams& point, int32_t& frameWidth, int32_t& frameHeight);
-// Writes webcam_point.dat when path is set; the image with the capture's frame size.
-bool SavePointParams(const PointParams& point, int32_t frameWidth, int32_t frameHeight);
-// Save, then the reference goes.
-void FreePointParams(PointParams& point, int32_t frameWidth, int32_t frameHeight);
+  // The file's fields in file order, for reading and for writing alike.
+  template <class Io, class R, class Size>
+  static void Fields(Io& io, R& point, Size& frameWidth, Size& frameHeight) {
+    io.Header();
+    io.Flag(point.stored);
+    io.Colour(point.colR);
+    io.Colour(point.colG);
+    io.Colour(point.colB);
+    io.Word(point.clickX);
+    io.Word(point.clickY);
+    io.Word(point.pointX);
+    io.Word(point.pointY);
+    io.Word(point.tolerance);
+    io.Word(point.checkPixels);
+    if (point.stored) io.Image(point.reference.get(), frameWidth, frameHeight);
+    io.Flag(point.searchWholeImage);
+  }
+};
 
 // The check. W and H are the frame size known to the capture. True when a pixel of the region
 // matches the taught colour (and, for N > 1, its 2(N-1) square block does); outX/outY (each

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/mybitmap.h"
+#include "bitmap/mybitmap.h"
 
 // What every method's parameter record begins with, and its tolerance. The method's own values
 // follow in the method's record.

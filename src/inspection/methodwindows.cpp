@@ -1,0 +1,19 @@
+#include "inspection/methodwindows.h"
+
+#include "inspection/webcamgetpoint.h"
+#include "inspection/webcamtestpoint.h"
+#include "methods/methodtable.h"
+
+const std::vector<MethodWindows>& MethodWindowTable() {
+  static const std::vector<MethodWindows> table = {
+      MethodWindowsRow<PointMethod, TWebCamForm_GetPoint, WebCamForm_GetPoint, TWebCam_TestPoint,
+                       WebCam_TestPoint>(),
+  };
+  return table;
+}
+
+const MethodWindows* FindMethodWindows(int32_t number) {
+  for (const MethodWindows& row : MethodWindowTable())
+    if (row.number == number) return &row;
+  return nullptr;
+}
