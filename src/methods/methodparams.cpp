@@ -21,11 +21,6 @@ void InitRecord(MethodRecord& record, const std::string& fileName, int32_t defau
   record.tolerance = defaultTolerance;
 }
 
-void ClearRecord(MethodRecord& record) {
-  record.path.clear();
-  record.reference.reset();
-}
-
 int32_t ChannelLimit(int32_t tolerance) {
   int64_t hundredths = (100 - static_cast<int64_t>(tolerance)) * 255;
   if (hundredths < 0) return -1;

@@ -22,8 +22,6 @@ struct MethodRecord {
 // a black reference of the frame size, nothing stored, the method's default tolerance.
 void InitRecord(MethodRecord& record, const std::string& fileName, int32_t defaultTolerance,
                 int32_t frameWidth, int32_t frameHeight);
-// A capture that did not connect: no file, no reference (nothing is read or written).
-void ClearRecord(MethodRecord& record);
 
 // Colour tolerance: threshold (100 - t) * 2.55; 94 gives 15.3, 100 gives 0, 0 gives 255.
 inline double ToleranceThreshold(int32_t tolerance) {
