@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "inspection/testwindows.h"
+#include "inspection/testwindowref.h"
 #include "platform/modalwindow.h"
 
 // A method's windows, as the main window, the auto-start, start-up and the dispatcher reach them.

@@ -5,7 +5,7 @@
 
 #include "capture/webcam.h"
 #include "inspection/methodcontrols.h"
-#include "inspection/testwindows.h"
+#include "inspection/testwindowref.h"
 
 class QPushButton;
 class QScrollBar;
