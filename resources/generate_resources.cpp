@@ -1,19 +1,14 @@
-// Draws the station's pictures (background, logo, button pictures, application icon) and prints the
-// operator's manual to PDF. Run by the build: generate_resources OUTPUT_FOLDER MANUAL_HTML.
+// Draws the station's pictures (background, logo, button pictures, application icon). Run by the
+// build: generate_resources OUTPUT_FOLDER.
 
-#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPdfWriter>
 #include <QRadialGradient>
 #include <QRandomGenerator>
-#include <QTextDocument>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -438,36 +433,12 @@ bool DrawBackground() {
   return SaveImage(image, "background");
 }
 
-bool PrintManual(const QString& htmlPath) {
-  QFile source(htmlPath);
-  if (!source.open(QIODevice::ReadOnly)) {
-    std::fprintf(stderr, "cannot read %s\n", qPrintable(htmlPath));
-    return false;
-  }
-  const QString html = QString::fromUtf8(source.readAll());
-  const QString path = outputFolder + "/help.pdf";
-  QPdfWriter writer(path);
-  writer.setTitle("Lumivex - Manuale operatore");
-  writer.setCreator("Lumivex");
-  writer.setPageSize(QPageSize(QPageSize::A4));
-  writer.setPageMargins(QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter);
-  writer.setResolution(300);
-
-  QTextDocument document;
-  QFont font("DejaVu Sans");
-  font.setPointSizeF(10);
-  document.setDefaultFont(font);
-  document.setHtml(html);
-  document.print(&writer);
-  return QFile::exists(path);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   QGuiApplication application(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: generate_resources OUTPUT_FOLDER MANUAL_HTML\n");
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: generate_resources OUTPUT_FOLDER\n");
     return 2;
   }
   outputFolder = QString::fromLocal8Bit(argv[1]);
@@ -475,6 +446,5 @@ int main(int argc, char** argv) {
   ok &= DrawLogo();
   ok &= DrawApplicationIcon();
   ok &= DrawIcons();
-  ok &= PrintManual(QString::fromLocal8Bit(argv[2]));
   return ok ? 0 : 1;
 }

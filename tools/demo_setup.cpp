@@ -5,11 +5,11 @@
 
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <cstdio>
 #include <cstdlib>
 
 #include "bitmap/mybitmap.h"
+#include "demoscene.h"
 #include "exchange/sceltainout.h"
 #include "exchange/tcpipinout.h"
 #include "foundation/progdir.h"
@@ -17,31 +17,6 @@
 #include "shell/avvioautomatico.h"
 
 namespace {
-
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-
-// A conveyor with three parts on it; the yellow cap is what the demonstration looks for.
-QImage DrawScene() {
-  QImage image(kWidth, kHeight, QImage::Format_RGB888);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.fillRect(image.rect(), QColor(58, 62, 68));
-  painter.fillRect(QRect(0, 150, kWidth, 200), QColor(34, 36, 40));
-  for (int x = 0; x < kWidth; x += 40) painter.fillRect(QRect(x, 150, 4, 200), QColor(46, 48, 54));
-  painter.fillRect(QRect(0, 146, kWidth, 4), QColor(150, 150, 150));
-  painter.fillRect(QRect(0, 350, kWidth, 4), QColor(150, 150, 150));
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(30, 90, 170));
-  painter.drawRect(QRect(70, 190, 130, 120));
-  painter.setBrush(QColor(200, 40, 40));
-  painter.drawEllipse(QPoint(320, 250), 55, 55);
-  painter.setBrush(QColor(240, 200, 20));
-  painter.drawEllipse(QPoint(500, 250), 38, 38);
-  painter.setBrush(QColor(250, 250, 250));
-  painter.drawRect(QRect(95, 215, 80, 20));
-  return image;
-}
 
 // The picture as the capture stores it: row 0 at the bottom.
 void CopyToBitmap(const QImage& image, MyBitmap& bitmap) {
@@ -66,18 +41,18 @@ int main(int argc, char** argv) {
   int port = argc > 2 ? std::atoi(argv[2]) : 5000;
 
   MyBitmap scene(0, 0);
-  CopyToBitmap(DrawScene(), scene);
+  CopyToBitmap(DrawDemoScene(), scene);
   bool ok = scene.SaveBmp(programFolder + "/scene.bmp");
 
   // The point method, taught by a click on the yellow cap and searched in the whole picture.
   PointParams point;
-  int32_t frameWidth = kWidth;
-  int32_t frameHeight = kHeight;
+  int32_t frameWidth = kDemoSceneWidth;
+  int32_t frameHeight = kDemoSceneHeight;
   InitRecord(point, PointMethod::kFileName, PointMethod::kDefaultTolerance, frameWidth,
              frameHeight);
-  CopyToBitmap(DrawScene(), *point.reference);
+  CopyToBitmap(DrawDemoScene(), *point.reference);
   point.pointX = 500;
-  point.pointY = kHeight - 1 - 250;
+  point.pointY = kDemoSceneHeight - 1 - 250;
   point.reference->GetPixel(point.pointX, point.pointY, point.colR, point.colG, point.colB);
   point.clickX = point.pointX;
   point.clickY = point.pointY;

@@ -39,6 +39,8 @@ class HiddenWindow {
     if (clearGlobal) clearGlobal();
   }
 
+  QWidget* Window() const { return window.get(); }
+
  private:
   HiddenWindow(std::unique_ptr<QWidget> window, std::function<void()> clearGlobal)
       : window(std::move(window)), clearGlobal(std::move(clearGlobal)) {}
