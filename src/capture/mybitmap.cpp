@@ -6,7 +6,6 @@
 #include <new>
 
 #include "foundation/log.h"
-#include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "platform/capturebmp.h"
 
@@ -64,8 +63,7 @@ bool MyBitmap::SaveBmp(const std::string& path) const {
     }
   });
   if (!written) {
-    LogError("BMP001: errore nella scrittura della bitmap.");
-    ShowMessageBox("BMP001: errore nella scrittura della bitmap.", "ERRORE", kMbError);
+    ReportError("BMP001: errore nella scrittura della bitmap.");
     return false;
   }
   LogEvent(StrFormat("Creata bitmap %s", path.c_str()));
