@@ -1,12 +1,10 @@
 #include "exchange/sceltainout.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFont>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -55,35 +53,21 @@ void MetodoInOut::Load() {
     LogError(kMissing);
     return;
   }
-  bool complete = false;
-  unsigned char field[4] = {0, 0, 0, 0};
-  size_t got = 0;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    unsigned char ignored[4];
-    if (std::fread(ignored, 1, 4, file) == 4) {
-      got = std::fread(field, 1, 4, file);
-      complete = got == 4;
-    }
-    std::fclose(file);
-  }
   // What was read of the field stays, the missing high bytes are 0.
-  uint32_t value = 0;
-  for (size_t i = 0; i < got; ++i) value |= static_cast<uint32_t>(field[i]) << (8 * i);
-  metodo = static_cast<int32_t>(value);
-  if (!complete) {
-    LogError(kReadError);
-    ShowMessageBox(std::string(kReadError) + " Reimpostare i valori.", "ERRORE", kMbError);
-  }
+  metodo = 0;
+  SettingFileReader file(path, PartialWord::kKeepBytes);
+  int32_t ignored = 0;
+  if (!file.Word(ignored) || !file.Word(metodo))
+    ReportError(kReadError, std::string(kReadError) + " Reimpostare i valori.");
   LogEvent("Impostazione metodo in-out selezionato: " + ExchangeMethodWord(metodo));
 }
 
 bool MetodoInOut::Save() {
-  std::string bytes;
-  AppendWord(bytes, 0);
-  AppendWord(bytes, metodo);
-  if (!ReplaceFileWhole(path, bytes)) {
-    LogError(kWriteError);
-    ShowMessageBox(kWriteError, "ERRORE", kMbError);
+  SettingFileWriter file;
+  file.Word(0);
+  file.Word(metodo);
+  if (!file.ReplaceWhole(path)) {
+    ReportError(kWriteError);
     return false;
   }
   LogEvent("Modificata impostazione metodo in-out, nuovo metodo: " + ExchangeMethodWord(metodo));
