@@ -5,7 +5,6 @@
 #include "exchange/dispatch.h"
 #include "exchange/tcpipserver.h"
 #include "foundation/log.h"
-#include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "foundation/progdir.h"
 #include "foundation/settingfile.h"
@@ -77,9 +76,8 @@ bool OpenTcpExchange() {
   tcpServer = new TcpServer(indirizzoIP, porta);
   tcpServer->SetNotify(TcpNotify);
   if (!tcpServer->Start()) {
-    LogError("TCPS004: Errore apertura porta TCP/IP");
-    ShowMessageBox("Indirizzo/porta Ethernet non validi. Controllare i parametri Ethernet.",
-                   "ERRORE", kMbError);
+    ReportError("TCPS004: Errore apertura porta TCP/IP",
+                "Indirizzo/porta Ethernet non validi. Controllare i parametri Ethernet.");
   }
   return tcpServer != nullptr;
 }
