@@ -1,5 +1,6 @@
 #include "platform/formcontrols.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFrame>
@@ -60,6 +61,13 @@ QFrame* MakeBevel(QWidget* parent, const char* name, int left, int top, int widt
   frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
   frame->setGeometry(left, top, width, height);
   return frame;
+}
+
+QDialogButtonBox* MakeOkCancel(QDialog& dialog) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  return buttons;
 }
 
 void SetDialogFrame(QWidget* window, const char* caption, int clientWidth, int clientHeight,

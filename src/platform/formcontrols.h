@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QDialogButtonBox>
 #include <QFont>
 #include <QPushButton>
 #include <QString>
 
+class QDialog;
 class QFrame;
 class QLabel;
 class QWidget;
@@ -25,6 +27,10 @@ QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* capt
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top);
 // A lowered box frame (a bevel).
 QFrame* MakeBevel(QWidget* parent, const char* name, int left, int top, int width, int height);
+
+// The OK and Cancel buttons of a settings dialog, accepting and rejecting it; the caller places
+// them in its layout.
+QDialogButtonBox* MakeOkCancel(QDialog& dialog);
 
 // Fixed client size, Tahoma 8, the caption; without closeBox no title-bar buttons at all.
 void SetDialogFrame(QWidget* window, const char* caption, int clientWidth, int clientHeight,
