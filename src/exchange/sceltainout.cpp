@@ -1,10 +1,8 @@
 #include "exchange/sceltainout.h"
 
 #include <QCoreApplication>
-#include <QFont>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <filesystem>
 #include <system_error>
 
@@ -15,6 +13,7 @@
 #include "foundation/mymessagebox.h"
 #include "foundation/progdir.h"
 #include "foundation/settingfile.h"
+#include "platform/formcontrols.h"
 
 MetodoInOut* exchangeMethod = nullptr;
 TSceltaInOutForm* SceltaInOutForm = nullptr;
@@ -79,7 +78,7 @@ TSceltaInOutForm::TSceltaInOutForm(QWidget* owner)
   setObjectName("SceltaInOutForm");
   setWindowTitle("SCELTA IN-OUT");
   setFixedSize(505, 334);
-  setFont(QFont("Tahoma", 8, QFont::Bold));
+  setFont(StationFont(true));
 
   auto radio = [this](const char* name, const char* caption, int top) {
     auto* button = new QRadioButton(QString::fromUtf8(caption), this);
@@ -87,25 +86,18 @@ TSceltaInOutForm::TSceltaInOutForm(QWidget* owner)
     button->setGeometry(24, top, 240, 28);
     return button;
   };
-  auto button = [this](const char* name, const char* caption, QStyle::StandardPixmap icon,
-                       const QRect& place) {
-    auto* push = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), this);
-    push->setObjectName(name);
-    push->setGeometry(place);
-    push->setAutoDefault(false);
-    return push;
-  };
   NoneRB = radio("NoneRB", "Nessuna comunicazione", 32);
   FilesRB = radio("FilesRB", "Tramite files", 92);
   RS232RB = radio("RS232RB", "Tramite seriale RS232", 152);
   TCPIP_RB = radio("TCPIP_RB", "Tramite TCP/IP (Ethernet)", 212);
-  InOutFileFoldersBtn = button("InOutFileFoldersBtn", "Cartelle files in-out",
-                               QStyle::SP_DirOpenIcon, QRect(280, 84, 200, 44));
-  InOutRS232Btn =
-      button("InOutRS232Btn", "Parametri RS232", QStyle::SP_DriveNetIcon, QRect(280, 144, 200, 44));
-  InOut_TCPIP_Btn = button("InOut_TCPIP_Btn", "Parametri TCP/IP", QStyle::SP_DriveNetIcon,
-                           QRect(280, 204, 200, 44));
-  ExitButton = button("ExitButton", "   Ok", QStyle::SP_DialogOkButton, QRect(192, 272, 121, 44));
+  InOutFileFoldersBtn = MakeImageButton(this, "InOutFileFoldersBtn", "Cartelle files in-out", 280,
+                                        84, 200, 44, QStyle::SP_DirOpenIcon);
+  InOutRS232Btn = MakeImageButton(this, "InOutRS232Btn", "Parametri RS232", 280, 144, 200, 44,
+                                  QStyle::SP_DriveNetIcon);
+  InOut_TCPIP_Btn = MakeImageButton(this, "InOut_TCPIP_Btn", "Parametri TCP/IP", 280, 204, 200, 44,
+                                    QStyle::SP_DriveNetIcon);
+  ExitButton =
+      MakeImageButton(this, "ExitButton", "   Ok", 192, 272, 121, 44, QStyle::SP_DialogOkButton);
 
   connect(NoneRB, &QRadioButton::clicked, this, &TSceltaInOutForm::NoneRBClick);
   connect(FilesRB, &QRadioButton::clicked, this, &TSceltaInOutForm::FilesRBClick);

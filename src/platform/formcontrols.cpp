@@ -16,6 +16,15 @@ constexpr int kPictureSize = 24;
 constexpr int kMethodPictureSize = 32;
 constexpr int kPictureToCaption = 10;
 
+QPushButton* PlaceButton(QWidget* parent, const char* name, const char* caption, int left, int top,
+                         int width, int height) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(name);
+  button->setGeometry(left, top, width, height);
+  button->setAutoDefault(false);
+  return button;
+}
+
 }  // namespace
 
 QString PicturePath(const char* name) {
@@ -38,12 +47,16 @@ QFont StationFont(bool bold) {
 
 QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
                              int top, int width, int height, const char* picture) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(name);
-  button->setGeometry(left, top, width, height);
+  QPushButton* button = PlaceButton(parent, name, caption, left, top, width, height);
   button->setIcon(QIcon(PicturePath(picture)));
   button->setIconSize(QSize(kPictureSize, kPictureSize));
-  button->setAutoDefault(false);
+  return button;
+}
+
+QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
+                             int top, int width, int height, QStyle::StandardPixmap picture) {
+  QPushButton* button = PlaceButton(parent, name, caption, left, top, width, height);
+  button->setIcon(parent->style()->standardIcon(picture));
   return button;
 }
 

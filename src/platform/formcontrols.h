@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPushButton>
 #include <QString>
+#include <QStyle>
 
 class QDialog;
 class QFrame;
@@ -24,6 +25,10 @@ QFont StationFont(bool bold);
 // The windows' controls are laid out at fixed positions; each carries its control name.
 QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
                              int top, int width, int height, const char* picture);
+// The same with one of the style's own pictures at the style's size, for what the station has no
+// picture of (folders, network parameters).
+QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
+                             int top, int width, int height, QStyle::StandardPixmap picture);
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top);
 // A lowered box frame (a bevel).
 QFrame* MakeBevel(QWidget* parent, const char* name, int left, int top, int width, int height);
