@@ -1,3 +1,5 @@
+#include "exchange/dispatch.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -5,8 +7,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-
-#include "exchange/dispatch.h"
 
 namespace {
 

@@ -1,3 +1,5 @@
+#include "exchange/sceltainout.h"
+
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -11,7 +13,6 @@
 
 #include "exchange/cartellainoutform.h"
 #include "exchange/rs232form.h"
-#include "exchange/sceltainout.h"
 #include "exchange/tcpipinoutform.h"
 #include "platform/formcontrols.h"
 #include "support/message_box_recorder.h"
