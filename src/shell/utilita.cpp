@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 #include "exchange/sceltainout.h"
-#include "shell/avvioautoform.h"
 #include "platform/formcontrols.h"
+#include "shell/avvioautoform.h"
 
 TUtlForm* UtlForm = nullptr;
 
