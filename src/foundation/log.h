@@ -30,8 +30,6 @@ class Log {
   // folder or a file that cannot be opened drops the line.
   void Write(const std::string& text);
 
-  const std::string& Prefix() const { return prefix; }
-
  private:
   std::string prefix;
   ClockFunction clock;
