@@ -42,6 +42,14 @@ bool WriteAll(int fd, const uint8_t* data, size_t length) {
 
 }  // namespace
 
+void SwapRedBlue(const uint8_t* __restrict source, uint8_t* __restrict target, int32_t width) {
+  for (int32_t x = 0; x < width; ++x) {
+    target[x * 3] = source[x * 3 + 2];
+    target[x * 3 + 1] = source[x * 3 + 1];
+    target[x * 3 + 2] = source[x * 3];
+  }
+}
+
 bool ReadBmp24File(const std::string& path, Bmp24& picture) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;

@@ -16,6 +16,10 @@ struct Bmp24 {
 // Reads an uncompressed 24-bit BMP (bottom-up or top-down). False for anything else.
 bool ReadBmp24File(const std::string& path, Bmp24& picture);
 
+// One row of width pixels with the first and third byte of each pixel exchanged: blue-green-red
+// to red-green-blue and back. The rows must not overlap.
+void SwapRedBlue(const uint8_t* source, uint8_t* target, int32_t width);
+
 // Fills one row (y = 0 is the bottom line) with width x 3 bytes blue, green, red.
 using BmpRowSource = std::function<void(int32_t y, uint8_t* bgrRow)>;
 

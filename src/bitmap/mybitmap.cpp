@@ -5,7 +5,6 @@
 
 #include "bitmap/bmpfile.h"
 #include "foundation/log.h"
-#include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 
 MyBitmap::MyBitmap(int32_t newWidth, int32_t newHeight) {
@@ -53,17 +52,10 @@ void MyBitmap::Clear() {
 bool MyBitmap::SaveBmp(const std::string& path) const {
   LogEvent(StrFormat("Inizio creazione bitmap %s", path.c_str()));
   // Written beside the old file and renamed over it: a failure leaves the old picture whole.
-  const bool written = WriteBmp24File(path, width, height, [this](int32_t y, uint8_t* row) {
-    const uint8_t* source = rows[y];
-    for (int32_t x = 0; x < width; ++x) {
-      row[x * 3] = source[x * 3 + 2];
-      row[x * 3 + 1] = source[x * 3 + 1];
-      row[x * 3 + 2] = source[x * 3];
-    }
-  });
+  const bool written = WriteBmp24File(
+      path, width, height, [this](int32_t y, uint8_t* row) { SwapRedBlue(rows[y], row, width); });
   if (!written) {
-    LogError("BMP001: errore nella scrittura della bitmap.");
-    ShowMessageBox("BMP001: errore nella scrittura della bitmap.", "ERRORE", kMbError);
+    ReportError("BMP001: errore nella scrittura della bitmap.");
     return false;
   }
   LogEvent(StrFormat("Creata bitmap %s", path.c_str()));

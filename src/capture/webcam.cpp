@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "bitmap/bmpfile.h"
 #include "capture/yuvtable.h"
 #include "foundation/mymessagebox.h"
 #include "foundation/progdir.h"
@@ -150,12 +151,7 @@ void WebCam::ConvertRgb(const uint8_t* data, MyBitmap& target) const {
   const int32_t h = frameHeight;
   for (int32_t y = 0; y < h; ++y) {
     const uint8_t* source = data + static_cast<size_t>(y) * w * 3;
-    uint8_t* row = target.Row(y);
-    for (int32_t x = 0; x < w; ++x) {
-      row[x * 3] = source[x * 3 + 2];
-      row[x * 3 + 1] = source[x * 3 + 1];
-      row[x * 3 + 2] = source[x * 3];
-    }
+    SwapRedBlue(source, target.Row(y), w);
   }
 }
 

@@ -1,10 +1,8 @@
 #include "exchange/cartellainoutform.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <string>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "foundation/myutl.h"
 #include "foundation/progdir.h"
 #include "foundation/selecdir.h"
+#include "platform/formcontrols.h"
 
 TCartellaInOut* CartellaInOut = nullptr;
 
@@ -29,7 +28,7 @@ TCartellaInOut::TCartellaInOut(QWidget* owner)
   setObjectName("CartellaInOut");
   setWindowTitle("CARTELLE IN-OUT");
   setFixedSize(725, 291);
-  setFont(QFont("Tahoma", 8, QFont::Bold));
+  setFont(StationFont(true));
 
   struct Row {
     const char* label;
@@ -52,10 +51,8 @@ TCartellaInOut::TCartellaInOut(QWidget* owner)
     edits[i]->setGeometry(12, top + 28, 667, 28);
     edits[i]->setMaxLength(static_cast<int>(kMaxPathText));
     label->setBuddy(edits[i]);
-    buttons[i] = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), QString(), this);
-    buttons[i]->setObjectName(rows[i].button);
-    buttons[i]->setGeometry(685, top + 26, 32, 32);
-    buttons[i]->setAutoDefault(false);
+    buttons[i] =
+        MakeImageButton(this, rows[i].button, "", 685, top + 26, 32, 32, QStyle::SP_DirOpenIcon);
   }
   CartellaFileInEdit = edits[0];
   CartellaFileOutEdit = edits[1];
@@ -64,10 +61,8 @@ TCartellaInOut::TCartellaInOut(QWidget* owner)
   FileOutBtn = buttons[1];
   FileElabBtn = buttons[2];
 
-  ExitButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "   Ok", this);
-  ExitButton->setObjectName("ExitButton");
-  ExitButton->setGeometry(302, 234, 121, 44);
-  ExitButton->setAutoDefault(false);
+  ExitButton =
+      MakeImageButton(this, "ExitButton", "   Ok", 302, 234, 121, 44, QStyle::SP_DialogOkButton);
 
   connect(FileInBtn, &QPushButton::clicked, this, &TCartellaInOut::FileInBtnClick);
   connect(FileOutBtn, &QPushButton::clicked, this, &TCartellaInOut::FileOutBtnClick);

@@ -1,8 +1,6 @@
 #include "exchange/fileinout.h"
 
-#include <QFile>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <thread>
@@ -11,7 +9,6 @@
 #include "exchange/dispatch.h"
 #include "foundation/filereadwrite.h"
 #include "foundation/log.h"
-#include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "foundation/progdir.h"
 #include "foundation/settingfile.h"
@@ -49,11 +46,10 @@ void Move(const std::string& from, const std::string& to) {
 
 // One folder text: its length, the characters and a zero byte. A length outside 0..299 is a
 // damaged file, never a reason to read past the text's room.
-bool ReadFolder(std::FILE* file, std::string& folder) {
+bool ReadFolder(SettingFileReader& file, std::string& folder) {
   std::string text;
   int32_t length = 0;
-  if (!ReadStoredText(file, text, length) || length > static_cast<int32_t>(kMaxPathText))
-    return false;
+  if (!file.Text(text, length) || length > static_cast<int32_t>(kMaxPathText)) return false;
   folder = text;
   return true;
 }
@@ -80,16 +76,11 @@ bool LoadExchangeFolders() {
   cartellaFileIn.clear();
   cartellaFileOut.clear();
   cartellaFileElab.clear();
-  bool ok = false;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    int32_t ignored;
-    ok = ReadWord(file, ignored) && ReadFolder(file, cartellaFileIn) &&
-         ReadFolder(file, cartellaFileOut) && ReadFolder(file, cartellaFileElab);
-    std::fclose(file);
-  }
-  if (!ok) {
-    LogError(kReadError);
-    ShowMessageBox(kReadError, "ERRORE", kMbError);
+  SettingFileReader file(path);
+  int32_t ignored;
+  if (!file.Word(ignored) || !ReadFolder(file, cartellaFileIn) ||
+      !ReadFolder(file, cartellaFileOut) || !ReadFolder(file, cartellaFileElab)) {
+    ReportError(kReadError);
     return false;
   }
   LogFolders("Cartelle per scambio dati con files:");
@@ -97,16 +88,15 @@ bool LoadExchangeFolders() {
 }
 
 bool SaveExchangeFolders(bool logChange) {
-  std::string bytes;
-  AppendWord(bytes, 0);
+  SettingFileWriter file;
+  file.Word(0);
   bool fits = true;
   for (const std::string* folder : {&cartellaFileIn, &cartellaFileOut, &cartellaFileElab}) {
     fits = fits && folder->size() <= kMaxPathText;
-    AppendText(bytes, *folder);
+    file.Text(*folder);
   }
-  if (!fits || !ReplaceFileWhole(DataFilePath(kFileName), bytes)) {
-    LogError(kWriteError);
-    ShowMessageBox(kWriteError, "ERRORE", kMbError);
+  if (!fits || !file.ReplaceWhole(DataFilePath(kFileName))) {
+    ReportError(kWriteError);
     return false;
   }
   if (logChange) LogFolders("Modificata impostazione cartelle per scambio dati con files:");

@@ -1,13 +1,10 @@
 #include "exchange/rs232inout.h"
 
-#include <QFile>
-#include <cstdio>
 #include <filesystem>
 
 #include "exchange/dispatch.h"
 #include "exchange/rs232.h"
 #include "foundation/log.h"
-#include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "foundation/progdir.h"
 #include "foundation/settingfile.h"
@@ -38,24 +35,20 @@ bool LoadSerialParameters() {
     LogError(kFileMissing);
     return false;
   }
-  bool ok = false;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    // Each setting is taken as far as the file goes.
-    ok = ReadWord(file, nCOM) && ReadWord(file, BaudRate) && ReadWord(file, DataBits) &&
-         ReadWord(file, Parity) && ReadWord(file, StopBit);
-    std::fclose(file);
-  }
+  SettingFileReader file(path);
+  // Each setting is taken as far as the file goes.
+  bool ok = file.Word(nCOM) && file.Word(BaudRate) && file.Word(DataBits) && file.Word(Parity) &&
+            file.Word(StopBit);
   if (!ok) LogError(kReadFailed);
   LogEvent("Letti parametri porta seriale: " + SettingsText());
   return ok;
 }
 
 bool SaveSerialParameters() {
-  std::string bytes;
-  for (int32_t value : {nCOM, BaudRate, DataBits, Parity, StopBit}) AppendWord(bytes, value);
-  if (!ReplaceFileWhole(DataFilePath(kFileName), bytes)) {
-    LogError(kWriteFailed);
-    ShowMessageBox(kWriteFailed, "ERRORE", kMbError);
+  SettingFileWriter file;
+  for (int32_t value : {nCOM, BaudRate, DataBits, Parity, StopBit}) file.Word(value);
+  if (!file.ReplaceWhole(DataFilePath(kFileName))) {
+    ReportError(kWriteFailed);
     return false;
   }
   LogEvent("Modificati parametri porta seriale: " + SettingsText());

@@ -1,12 +1,8 @@
 #include "exchange/sceltainout.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFont>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -17,6 +13,7 @@
 #include "foundation/mymessagebox.h"
 #include "foundation/progdir.h"
 #include "foundation/settingfile.h"
+#include "platform/formcontrols.h"
 #include "platform/modalwindow.h"
 
 MetodoInOut* exchangeMethod = nullptr;
@@ -56,35 +53,21 @@ void MetodoInOut::Load() {
     LogError(kMissing);
     return;
   }
-  bool complete = false;
-  unsigned char field[4] = {0, 0, 0, 0};
-  size_t got = 0;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    unsigned char ignored[4];
-    if (std::fread(ignored, 1, 4, file) == 4) {
-      got = std::fread(field, 1, 4, file);
-      complete = got == 4;
-    }
-    std::fclose(file);
-  }
   // What was read of the field stays, the missing high bytes are 0.
-  uint32_t value = 0;
-  for (size_t i = 0; i < got; ++i) value |= static_cast<uint32_t>(field[i]) << (8 * i);
-  metodo = static_cast<int32_t>(value);
-  if (!complete) {
-    LogError(kReadError);
-    ShowMessageBox(std::string(kReadError) + " Reimpostare i valori.", "ERRORE", kMbError);
-  }
+  metodo = 0;
+  SettingFileReader file(path, PartialWord::kKeepBytes);
+  int32_t ignored = 0;
+  if (!file.Word(ignored) || !file.Word(metodo))
+    ReportError(kReadError, std::string(kReadError) + " Reimpostare i valori.");
   LogEvent("Impostazione metodo in-out selezionato: " + ExchangeMethodWord(metodo));
 }
 
 bool MetodoInOut::Save() {
-  std::string bytes;
-  AppendWord(bytes, 0);
-  AppendWord(bytes, metodo);
-  if (!ReplaceFileWhole(path, bytes)) {
-    LogError(kWriteError);
-    ShowMessageBox(kWriteError, "ERRORE", kMbError);
+  SettingFileWriter file;
+  file.Word(0);
+  file.Word(metodo);
+  if (!file.ReplaceWhole(path)) {
+    ReportError(kWriteError);
     return false;
   }
   LogEvent("Modificata impostazione metodo in-out, nuovo metodo: " + ExchangeMethodWord(metodo));
@@ -96,7 +79,7 @@ TSceltaInOutForm::TSceltaInOutForm(QWidget* owner)
   setObjectName("SceltaInOutForm");
   setWindowTitle("SCELTA IN-OUT");
   setFixedSize(505, 334);
-  setFont(QFont("Tahoma", 8, QFont::Bold));
+  setFont(StationFont(true));
 
   auto radio = [this](const char* name, const char* caption, int top) {
     auto* button = new QRadioButton(QString::fromUtf8(caption), this);
@@ -104,25 +87,18 @@ TSceltaInOutForm::TSceltaInOutForm(QWidget* owner)
     button->setGeometry(24, top, 240, 28);
     return button;
   };
-  auto button = [this](const char* name, const char* caption, QStyle::StandardPixmap icon,
-                       const QRect& place) {
-    auto* push = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), this);
-    push->setObjectName(name);
-    push->setGeometry(place);
-    push->setAutoDefault(false);
-    return push;
-  };
   NoneRB = radio("NoneRB", "Nessuna comunicazione", 32);
   FilesRB = radio("FilesRB", "Tramite files", 92);
   RS232RB = radio("RS232RB", "Tramite seriale RS232", 152);
   TCPIP_RB = radio("TCPIP_RB", "Tramite TCP/IP (Ethernet)", 212);
-  InOutFileFoldersBtn = button("InOutFileFoldersBtn", "Cartelle files in-out",
-                               QStyle::SP_DirOpenIcon, QRect(280, 84, 200, 44));
-  InOutRS232Btn =
-      button("InOutRS232Btn", "Parametri RS232", QStyle::SP_DriveNetIcon, QRect(280, 144, 200, 44));
-  InOut_TCPIP_Btn = button("InOut_TCPIP_Btn", "Parametri TCP/IP", QStyle::SP_DriveNetIcon,
-                           QRect(280, 204, 200, 44));
-  ExitButton = button("ExitButton", "   Ok", QStyle::SP_DialogOkButton, QRect(192, 272, 121, 44));
+  InOutFileFoldersBtn = MakeImageButton(this, "InOutFileFoldersBtn", "Cartelle files in-out", 280,
+                                        84, 200, 44, QStyle::SP_DirOpenIcon);
+  InOutRS232Btn = MakeImageButton(this, "InOutRS232Btn", "Parametri RS232", 280, 144, 200, 44,
+                                  QStyle::SP_DriveNetIcon);
+  InOut_TCPIP_Btn = MakeImageButton(this, "InOut_TCPIP_Btn", "Parametri TCP/IP", 280, 204, 200, 44,
+                                    QStyle::SP_DriveNetIcon);
+  ExitButton =
+      MakeImageButton(this, "ExitButton", "   Ok", 192, 272, 121, 44, QStyle::SP_DialogOkButton);
 
   connect(NoneRB, &QRadioButton::clicked, this, &TSceltaInOutForm::NoneRBClick);
   connect(FilesRB, &QRadioButton::clicked, this, &TSceltaInOutForm::FilesRBClick);

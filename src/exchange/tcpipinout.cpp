@@ -1,13 +1,10 @@
 #include "exchange/tcpipinout.h"
 
-#include <QFile>
-#include <cstdio>
 #include <filesystem>
 
 #include "exchange/dispatch.h"
 #include "exchange/tcpipserver.h"
 #include "foundation/log.h"
-#include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "foundation/progdir.h"
 #include "foundation/settingfile.h"
@@ -36,21 +33,15 @@ bool LoadTcpParameters() {
     LogError(kFileMissing);
     return false;
   }
-  bool ok = false;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    int32_t ignored;
-    int32_t length;
-    int32_t port;
-    std::string address;
-    ok = ReadWord(file, ignored) && ReadStoredText(file, address, length);
-    if (ok) indirizzoIP = address;
-    ok = ok && ReadWord(file, port);
-    if (ok) porta = port;
-    std::fclose(file);
-  }
+  SettingFileReader file(path);
+  int32_t ignored;
+  int32_t length;
+  std::string address;
+  bool ok = file.Word(ignored) && file.Text(address, length);
+  if (ok) indirizzoIP = address;
+  ok = ok && file.Word(porta);
   if (!ok) {
-    LogError(kReadFailed);
-    ShowMessageBox(kReadFailed, "ERRORE", kMbError);
+    ReportError(kReadFailed);
     return false;
   }
   LogEvent(StrFormat("Letti parametri porta Ethernet: indirizzo IP=%s porta=%d",
@@ -60,13 +51,12 @@ bool LoadTcpParameters() {
 
 bool SaveTcpParameters() {
   std::string address = CutText(indirizzoIP, kMaxPathText);
-  std::string bytes;
-  AppendWord(bytes, 0);
-  AppendText(bytes, address);
-  AppendWord(bytes, porta);
-  if (!ReplaceFileWhole(DataFilePath(kFileName), bytes)) {
-    LogError(kWriteFailed);
-    ShowMessageBox(kWriteFailed, "ERRORE", kMbError);
+  SettingFileWriter file;
+  file.Word(0);
+  file.Text(address);
+  file.Word(porta);
+  if (!file.ReplaceWhole(DataFilePath(kFileName))) {
+    ReportError(kWriteFailed);
     return false;
   }
   LogEvent(StrFormat("Modificati parametri porta Ethernet: indirizzo IP=%s porta=%d",
@@ -86,9 +76,8 @@ bool OpenTcpExchange() {
   tcpServer = new TcpServer(indirizzoIP, porta);
   tcpServer->SetNotify(TcpNotify);
   if (!tcpServer->Start()) {
-    LogError("TCPS004: Errore apertura porta TCP/IP");
-    ShowMessageBox("Indirizzo/porta Ethernet non validi. Controllare i parametri Ethernet.",
-                   "ERRORE", kMbError);
+    ReportError("TCPS004: Errore apertura porta TCP/IP",
+                "Indirizzo/porta Ethernet non validi. Controllare i parametri Ethernet.");
   }
   return tcpServer != nullptr;
 }

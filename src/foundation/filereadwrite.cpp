@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr size_t kMaxLineBytes = 599;  // with its LF
 constexpr size_t kMaxWrittenText = 497;
 
 std::string ErrnoText(int error) {
@@ -47,41 +46,6 @@ FileReadWrite::FileReadWrite(const std::string& path, bool forReading, bool sile
 
 FileReadWrite::~FileReadWrite() {
   Close();
-}
-
-bool FileReadWrite::ReadLine(std::string& line, bool* endOfFile) {
-  if (stream == nullptr) return true;
-  std::string read;
-  bool atEnd = false;
-  bool lineEnded = false;
-  while (read.size() < kMaxLineBytes) {
-    int byte = std::fgetc(stream);
-    if (byte == EOF) {
-      if (std::ferror(stream)) {
-        std::clearerr(stream);
-        line = read;
-        std::string message = "FRW002: errore nella lettura del file: " + path;
-        LogError(message);
-        if (!silent) ShowMessageBox(message, "ERRORE", kMbError);
-        return false;
-      }
-      atEnd = true;
-      break;
-    }
-    read.push_back(static_cast<char>(byte));
-    if (byte == '\n') {
-      lineEnded = true;
-      break;
-    }
-  }
-  if (endOfFile != nullptr) *endOfFile = atEnd;
-  // A piece of an over-long line keeps its bytes: its ending comes with the next piece.
-  if (lineEnded) {
-    for (int i = 0; i < 2 && !read.empty() && (read.back() == '\r' || read.back() == '\n'); ++i)
-      read.pop_back();
-  }
-  line = read;
-  return true;
 }
 
 bool FileReadWrite::WriteLine(const std::string& text) {

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "foundation/mymessagebox.h"
 #include "foundation/myutl.h"
 #include "foundation/progdir.h"
 
@@ -72,4 +73,13 @@ void LogError(const std::string& text) {
 
 void LogEvent(const std::string& text) {
   if (eventLog != nullptr) eventLog->Write(text);
+}
+
+void ReportError(const std::string& text) {
+  ReportError(text, text);
+}
+
+void ReportError(const std::string& logText, const std::string& boxText) {
+  LogError(logText);
+  ShowMessageBox(boxText, "ERRORE", kMbError);
 }

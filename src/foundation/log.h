@@ -30,8 +30,6 @@ class Log {
   // folder or a file that cannot be opened drops the line.
   void Write(const std::string& text);
 
-  const std::string& Prefix() const { return prefix; }
-
  private:
   std::string prefix;
   ClockFunction clock;
@@ -44,6 +42,10 @@ extern Log* eventLog;
 // Write to errorLog / eventLog when they exist (they live from start-up to shutdown).
 void LogError(const std::string& text);
 void LogEvent(const std::string& text);
+// An error the operator is told about: logged, then shown in an "ERRORE" box with the stop icon.
+// The box may say more than the log line (boxText); by default it says the same.
+void ReportError(const std::string& text);
+void ReportError(const std::string& logText, const std::string& boxText);
 
 // The text as the log writes it: cut when 280 bytes or longer, never splitting a UTF-8 sequence.
 std::string LogLineText(const std::string& text);

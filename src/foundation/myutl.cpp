@@ -21,7 +21,6 @@
 namespace {
 
 constexpr int kMaxSubfolders = 1000;
-constexpr size_t kMaxWideText = 299;
 
 // Calendar date in local time, comparable as a tuple.
 using Date = std::tuple<int, int, int>;
@@ -266,14 +265,4 @@ void SortReals(int n, double* values) {
       if (values[j] < values[smallest] - 1e-8) smallest = j;
     std::swap(values[i], values[smallest]);
   }
-}
-
-std::wstring ToWide(const std::string& text) {
-  std::wstring wide = QString::fromUtf8(text).toStdWString();
-  if (wide.size() > kMaxWideText) wide.resize(kMaxWideText);
-  return wide;
-}
-
-std::string ToAnsi(const std::wstring& text) {
-  return CutText(QString::fromStdWString(text).toStdString(), kMaxPathText);
 }

@@ -32,7 +32,3 @@ void SortReals(int n, double* values);
 
 // Windows mask match ("*.*" matches every name, "?" one character, letters without regard to case).
 bool MaskMatches(const std::string& mask, const std::string& name);
-
-// Code-page conversions at the platform boundary: at most 300 characters with the terminator.
-std::wstring ToWide(const std::string& text);
-std::string ToAnsi(const std::wstring& text);

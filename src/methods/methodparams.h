@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "bitmap/mybitmap.h"
+#include "foundation/settingfile.h"
 
 // What every method's parameter record begins with, and its tolerance. The method's own values
 // follow in the method's record.
@@ -92,7 +92,7 @@ struct ParamFileMessages {
 // failed, every further call leaves its target as it is, so the values read so far stay.
 class ParamFileReader {
  public:
-  explicit ParamFileReader(std::FILE* file);
+  explicit ParamFileReader(SettingFileReader& file) : file(file) {}
 
   void Header();                // the leading 0, ignored
   void Word(int32_t& value);    // a 32-bit little-endian word
@@ -105,35 +105,29 @@ class ParamFileReader {
   // refused as a read error.
   void Image(MyBitmap* reference, int32_t& frameWidth, int32_t& frameHeight);
 
-  bool Ended() const { return ended; }
-  bool Failed() const { return failed; }
+  bool Ended() const { return file.Ended(); }
+  bool Failed() const { return file.Failed(); }
 
  private:
-  bool Read(void* target, size_t size);
-  bool ReadWord(int32_t& value);
-
-  std::FILE* file;
-  bool ended = false;
-  bool failed = false;
+  SettingFileReader& file;
 };
 
 // Collects a parameter file's bytes in file order; the same calls as ParamFileReader, so that one
 // field list per method serves both directions.
 class ParamFileWriter {
  public:
-  void Header() { Put(0); }
-  void Word(const int32_t& value) { Put(value); }
-  void Flag(const bool& value) { Put(value ? 1 : 0); }
-  void Colour(const uint8_t& value) { Put(value); }
+  void Header() { file.Word(0); }
+  void Word(const int32_t& value) { file.Word(value); }
+  void Flag(const bool& value) { file.Word(value ? 1 : 0); }
+  void Colour(const uint8_t& value) { file.Word(value); }
   void Float(const float& value);
   // The capture's frame size and the reference's pixels (black outside the reference).
   void Image(const MyBitmap* reference, const int32_t& frameWidth, const int32_t& frameHeight);
 
-  const std::string& Bytes() const { return bytes; }
+  const std::string& Bytes() const { return file.Contents(); }
 
  private:
-  void Put(int32_t value);
-  std::string bytes;
+  SettingFileWriter file;
 };
 
 enum class ParamFileLoad { kRead, kMissing, kFailed };

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <cstring>
 
 #include "bitmap/bmpfile.h"
 #include "platform/capturedialogs.h"
@@ -156,16 +157,21 @@ bool CaptureDriverBase::Stop() {
 
 bool CaptureDriverBase::SaveDib(const std::string& path) {
   if (!window || !connected || !haveLatest) return false;
+  const FrameBuffer& frame = latest;
+  if (frame.pixels == FramePixels::kBgrBottomUp) {
+    // The frame's rows are the file's already: bottom line first, blue-green-red.
+    if (!FrameIsWhole(frame.bytes.data(), frame.used, frame.width, frame.height, frame.pixels))
+      return false;
+    const size_t rowBytes = static_cast<size_t>(frame.width) * 3;
+    return WriteBmp24File(path, frame.width, frame.height, [&](int32_t y, uint8_t* row) {
+      std::memcpy(row, frame.bytes.data() + rowBytes * static_cast<size_t>(y), rowBytes);
+    });
+  }
   QImage image =
-      FrameToImage(latest.bytes.data(), latest.used, latest.width, latest.height, latest.pixels);
+      FrameToImage(frame.bytes.data(), frame.used, frame.width, frame.height, frame.pixels);
   if (image.isNull()) return false;
   return WriteBmp24File(path, image.width(), image.height(), [&](int32_t y, uint8_t* row) {
-    const uint8_t* source = image.constScanLine(image.height() - 1 - y);
-    for (int x = 0; x < image.width(); ++x) {
-      row[x * 3] = source[x * 3 + 2];
-      row[x * 3 + 1] = source[x * 3 + 1];
-      row[x * 3 + 2] = source[x * 3];
-    }
+    SwapRedBlue(image.constScanLine(image.height() - 1 - y), row, image.width());
   });
 }
 

@@ -54,8 +54,6 @@ class CaptureDriverBase : public CaptureDriver {
   bool SaveDib(const std::string& path) override;
 
   bool Connected() const { return connected; }
-  int RecorderQuality() const { return recorderQuality; }
-  void SetRecorderQuality(int quality) { recorderQuality = quality; }
 
  protected:
   virtual bool OpenCamera(int index) = 0;

@@ -2,9 +2,10 @@
 
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QSpinBox>
+
+#include "platform/formcontrols.h"
 
 bool ShowRecordingDialog(QWidget* parent, int& quality) {
   QDialog dialog(parent);
@@ -20,10 +21,7 @@ bool ShowRecordingDialog(QWidget* parent, int& quality) {
   qualityBox->setRange(1, 100);
   qualityBox->setValue(quality);
   layout->addRow("Qualità", qualityBox);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  layout->addRow(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addRow(MakeOkCancel(dialog));
   if (dialog.exec() != QDialog::Accepted) return false;
   quality = qualityBox->value();
   return true;

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "bitmap/bmpfile.h"
+
 namespace {
 
 uint8_t Clamp(int value) {
@@ -11,26 +13,27 @@ uint8_t Clamp(int value) {
 
 }  // namespace
 
+bool FrameIsWhole(const uint8_t* data, uint32_t used, int32_t width, int32_t height,
+                  FramePixels pixels) {
+  if (width <= 0 || height <= 0 || data == nullptr) return false;
+  const uint64_t pixelCount = static_cast<uint64_t>(width) * height;
+  if (pixels == FramePixels::kBgrBottomUp) return used >= pixelCount * 3;
+  return pixels == FramePixels::kYuy2TopDown && used >= (pixelCount + 1) / 2 * 4;
+}
+
 QImage FrameToImage(const uint8_t* data, uint32_t used, int32_t width, int32_t height,
                     FramePixels pixels) {
-  if (width <= 0 || height <= 0 || data == nullptr) return {};
+  if (!FrameIsWhole(data, used, width, height, pixels)) return {};
   const uint64_t pixelCount = static_cast<uint64_t>(width) * height;
   QImage image(width, height, QImage::Format_RGB888);
   if (image.isNull()) return {};
   if (pixels == FramePixels::kBgrBottomUp) {
-    if (used < pixelCount * 3) return {};
     for (int32_t y = 0; y < height; ++y) {
       const uint8_t* source = data + static_cast<size_t>(height - 1 - y) * width * 3;
-      uint8_t* target = image.scanLine(y);
-      for (int32_t x = 0; x < width; ++x) {
-        target[x * 3] = source[x * 3 + 2];
-        target[x * 3 + 1] = source[x * 3 + 1];
-        target[x * 3 + 2] = source[x * 3];
-      }
+      SwapRedBlue(source, image.scanLine(y), width);
     }
     return image;
   }
-  if (pixels != FramePixels::kYuy2TopDown || used < (pixelCount + 1) / 2 * 4) return {};
   for (uint64_t i = 0; i < pixelCount; ++i) {
     const uint8_t* group = data + (i / 2) * 4;
     const int y = group[(i % 2) * 2] - 16;

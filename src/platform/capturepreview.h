@@ -11,6 +11,10 @@ enum class FramePixels {
   kOther,        // a format the station does not read; handed over untouched
 };
 
+// The data hold every pixel of a frame of that size in a layout the station reads.
+bool FrameIsWhole(const uint8_t* data, uint32_t used, int32_t width, int32_t height,
+                  FramePixels pixels);
+
 // The frame as a top-down RGB picture for the screen and for still files (plain BT.601 for YUY2;
 // the station's own conversion is WebCam's). Null when the data are short.
 QImage FrameToImage(const uint8_t* data, uint32_t used, int32_t width, int32_t height,

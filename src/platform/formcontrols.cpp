@@ -1,5 +1,6 @@
 #include "platform/formcontrols.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFrame>
@@ -14,6 +15,15 @@ namespace {
 constexpr int kPictureSize = 24;
 constexpr int kMethodPictureSize = 32;
 constexpr int kPictureToCaption = 10;
+
+QPushButton* PlaceButton(QWidget* parent, const char* name, const char* caption, int left, int top,
+                         int width, int height) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(name);
+  button->setGeometry(left, top, width, height);
+  button->setAutoDefault(false);
+  return button;
+}
 
 }  // namespace
 
@@ -37,12 +47,16 @@ QFont StationFont(bool bold) {
 
 QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
                              int top, int width, int height, const char* picture) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(name);
-  button->setGeometry(left, top, width, height);
+  QPushButton* button = PlaceButton(parent, name, caption, left, top, width, height);
   button->setIcon(QIcon(PicturePath(picture)));
   button->setIconSize(QSize(kPictureSize, kPictureSize));
-  button->setAutoDefault(false);
+  return button;
+}
+
+QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
+                             int top, int width, int height, QStyle::StandardPixmap picture) {
+  QPushButton* button = PlaceButton(parent, name, caption, left, top, width, height);
+  button->setIcon(parent->style()->standardIcon(picture));
   return button;
 }
 
@@ -60,6 +74,13 @@ QFrame* MakeBevel(QWidget* parent, const char* name, int left, int top, int widt
   frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
   frame->setGeometry(left, top, width, height);
   return frame;
+}
+
+QDialogButtonBox* MakeOkCancel(QDialog& dialog) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  return buttons;
 }
 
 void SetDialogFrame(QWidget* window, const char* caption, int clientWidth, int clientHeight,

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QDialogButtonBox>
 #include <QFont>
 #include <QPushButton>
 #include <QString>
+#include <QStyle>
 
+class QDialog;
 class QFrame;
 class QLabel;
 class QWidget;
@@ -22,9 +25,17 @@ QFont StationFont(bool bold);
 // The windows' controls are laid out at fixed positions; each carries its control name.
 QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
                              int top, int width, int height, const char* picture);
+// The same with one of the style's own pictures at the style's size, for what the station has no
+// picture of (folders, network parameters).
+QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
+                             int top, int width, int height, QStyle::StandardPixmap picture);
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top);
 // A lowered box frame (a bevel).
 QFrame* MakeBevel(QWidget* parent, const char* name, int left, int top, int width, int height);
+
+// The OK and Cancel buttons of a settings dialog, accepting and rejecting it; the caller places
+// them in its layout.
+QDialogButtonBox* MakeOkCancel(QDialog& dialog);
 
 // Fixed client size, Tahoma 8, the caption; without closeBox no title-bar buttons at all.
 void SetDialogFrame(QWidget* window, const char* caption, int clientWidth, int clientHeight,

@@ -1,13 +1,14 @@
 #include "platform/simcamera.h"
 
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
 #include <sys/stat.h>
+
+#include "platform/formcontrols.h"
 
 namespace {
 
@@ -143,10 +144,7 @@ bool SimCamera::DlgVideoFormat() {
   (yuy2 ? yuy2Button : rgb)->setChecked(true);
   layout->addWidget(rgb);
   layout->addWidget(yuy2Button);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  layout->addWidget(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(MakeOkCancel(dialog));
   if (dialog.exec() != QDialog::Accepted) return false;
   yuy2 = yuy2Button->isChecked();
   return true;

@@ -27,7 +27,6 @@ class SimCamera : public CaptureDriverBase {
   bool DlgVideoDisplay() override { return false; }
 
   bool Yuy2() const { return yuy2; }
-  void SetYuy2(bool on) { yuy2 = on; }
 
  protected:
   bool OpenCamera(int index) override;

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +14,8 @@
 #include <cstring>
 
 #include <linux/videodev2.h>
+
+#include "platform/formcontrols.h"
 
 namespace {
 
@@ -284,10 +285,7 @@ bool V4l2Camera::DlgVideoFormat() {
         choice->setCurrentIndex(choice->count() - 1);
     }
   layout->addRow("Formato", choice);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  layout->addRow(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addRow(MakeOkCancel(dialog));
   if (dialog.exec() != QDialog::Accepted || choice->count() == 0 || !io) return false;
   const QList<QVariant> chosen = choice->currentData().toList();
   StopStream();
@@ -349,10 +347,7 @@ bool V4l2Camera::DlgVideoSource() {
   area->setWidget(page);
   area->setWidgetResizable(true);
   outer->addWidget(area);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  outer->addWidget(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  outer->addWidget(MakeOkCancel(dialog));
   if (dialog.exec() == QDialog::Accepted) return true;
   // Cancelled: the values the camera had when the dialog opened.
   if (io)

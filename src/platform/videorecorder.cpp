@@ -35,7 +35,6 @@ bool VideoRecorder::Start(const std::string& path, int framesPerSecond, int widt
   outWidth = std::max(2, (width + 1) & ~1);
   outHeight = std::max(2, (height + 1) & ~1);
   failed = false;
-  framesWritten = 0;
   stopping = false;
   slotFresh = false;
 
@@ -190,7 +189,6 @@ bool VideoRecorder::Encode(const std::vector<uint8_t>& data, uint32_t used, int3
     failed = true;
     return false;
   }
-  ++framesWritten;
   return true;
 }
 

@@ -33,9 +33,6 @@ class VideoRecorder {
   // Writes the pending frames and the trailer; safe to call twice. False when writing failed.
   bool Stop();
 
-  bool Running() const { return thread.joinable(); }
-  int FramesWritten() const { return framesWritten; }
-
  private:
   void Run();
   bool Encode(const std::vector<uint8_t>& data, uint32_t used, int32_t width, int32_t height,
@@ -59,7 +56,6 @@ class VideoRecorder {
   int outWidth = 0;
   int outHeight = 0;
   bool failed = false;
-  int framesWritten = 0;
 
   AVFormatContext* format = nullptr;
   AVCodecContext* codec = nullptr;

@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "shell/avvioautomatico.h"
 #include "platform/formcontrols.h"
+#include "shell/avvioautomatico.h"
 
 TAvvioAutoForm* AvvioAutoForm = nullptr;
 

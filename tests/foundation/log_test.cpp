@@ -1,6 +1,7 @@
 #include "foundation/log.h"
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include "foundation/myutl.h"
+#include "support/message_box_recorder.h"
 #include "support/temp_station.h"
 
 namespace {
@@ -92,7 +94,6 @@ TEST(Log, WritesStampedLinesToTheFileOfTheDay) {
                 std::string(270, 'a') +
                 " segue...\r\n"
                 "07:05:03:009 secondo\r\n");
-  EXPECT_EQ(log.Prefix(), "ERR");
 }
 
 TEST(Log, AppendsToTheFileAnotherRunLeft) {
@@ -229,6 +230,32 @@ TEST(LogHelpers, AreQuietWithoutLogsAndWriteWithThem) {
   LogEvent("evento");
   EXPECT_EQ(station.ErrorLogText(), "errore\r\n");
   EXPECT_EQ(station.EventLogText(), "evento\r\n");
+}
+
+TEST(ReportError, LogsTheTextAndShowsItInAnErrorBox) {
+  struct Case {
+    const char* name;
+    std::function<void()> report;
+    std::string logged;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"same text", [] { ReportError("E001: errore."); }, "E001: errore.\r\n", "E001: errore."},
+      {"box says more", [] { ReportError("E002: errore.", "E002: errore. Reimpostare i valori."); },
+       "E002: errore.\r\n", "E002: errore. Reimpostare i valori."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempStation station;
+    MessageBoxRecorder boxes;
+    c.report();
+    EXPECT_EQ(station.ErrorLogText(), c.logged);
+    EXPECT_EQ(station.EventLogText(), "");
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, c.shown);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
+    EXPECT_EQ(boxes.Boxes()[0].flags, kMbError);
+  }
 }
 
 TEST(SystemLocalTime, IsACalendarTime) {

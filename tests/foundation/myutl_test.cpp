@@ -314,19 +314,6 @@ TEST(Sort, SelectionSortKeepsTheFirstOfNearlyEqualValues) {
   }
 }
 
-TEST(WideText, ConvertsUtf8AndKeepsAtMost299Characters) {
-  EXPECT_EQ(ToWide("perch\xC3\xA8"), L"perch\u00E8");
-  EXPECT_EQ(ToAnsi(L"perch\u00E8"), "perch\xC3\xA8");
-  EXPECT_EQ(ToWide(""), L"");
-  EXPECT_EQ(ToWide(std::string(400, 'a')), std::wstring(299, L'a'));
-  // 299 characters of two bytes each: the byte limit applies to the narrow text.
-  std::string accents;
-  for (int i = 0; i < 200; ++i) accents += "\xC3\xA8";
-  EXPECT_EQ(ToWide(accents).size(), 200u);
-  EXPECT_EQ(ToAnsi(ToWide(accents)).size(), 298u);
-  EXPECT_EQ(ToAnsi(std::wstring(400, L'b')), std::string(299, 'b'));
-}
-
 // Run in a child process: prints whether the name is taken.
 TEST(IsAlreadyRunningProbe, ReportsTheName) {
   const char* name = std::getenv("LUMIVEX_PROBE_NAME");

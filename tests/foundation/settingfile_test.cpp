@@ -9,13 +9,13 @@
 namespace {
 
 TEST(SettingFile, WordsAndTextsAreLittleEndianWithLengthAndZeroByte) {
-  std::string bytes;
-  AppendWord(bytes, 0x01020304);
-  AppendWord(bytes, -2);
-  AppendText(bytes, "ab");
-  EXPECT_EQ(bytes, std::string("\x04\x03\x02\x01\xFE\xFF\xFF\xFF\x02\x00\x00\x00"
-                               "ab\x00",
-                               15));
+  SettingFileWriter writer;
+  writer.Word(0x01020304);
+  writer.Word(-2);
+  writer.Text("ab");
+  EXPECT_EQ(writer.Contents(), std::string("\x04\x03\x02\x01\xFE\xFF\xFF\xFF\x02\x00\x00\x00"
+                                           "ab\x00",
+                                           15));
 }
 
 TEST(SettingFile, StoredTexts) {
@@ -35,6 +35,9 @@ TEST(SettingFile, StoredTexts) {
        std::string(299, 'x'), 400},
       {"negative length", Words({-1}) + "abc", false, "", -1},
       {"length past the end", Words({0x7FFFFFFF}) + "abc", false, "", 0x7FFFFFFF},
+      // Enough bytes for the kept 299, but not for the whole text: only the file's length tells.
+      {"length past the end of a long file", Words({1000}) + std::string(600, 'x'), false, "",
+       1000},
       {"zero byte missing", Words({3}) + "abc", false, "", 3},
   };
   TempStation station;
@@ -42,20 +45,71 @@ TEST(SettingFile, StoredTexts) {
     SCOPED_TRACE(test.name);
     std::string path = station.Path("Data/text.dat");
     WriteFileBytes(path, test.bytes);
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
+    SettingFileReader file(path);
     std::string text;
     int32_t length = 0;
-    EXPECT_EQ(ReadStoredText(file, text, length), test.ok);
+    EXPECT_EQ(file.Text(text, length), test.ok);
     EXPECT_EQ(length, test.length);
+    int32_t after = 7;
     if (test.ok) {
       EXPECT_EQ(text, test.text);
       // The next field follows the zero byte.
-      int32_t after = 7;
-      ReadWord(file, after);
+      file.Word(after);
       EXPECT_EQ(after, 7);
+    } else {
+      // A damaged text fails the file: nothing more is read.
+      EXPECT_TRUE(file.Failed());
+      EXPECT_FALSE(file.Word(after));
     }
-    std::fclose(file);
+  }
+}
+
+TEST(SettingFile, WordsCutShortByTheEnd) {
+  enum class Place { kFile, kFolder, kNothing };
+  struct Case {
+    const char* name;
+    Place place;
+    std::string bytes;
+    PartialWord partial;
+    bool whole;      // Word answers true
+    int32_t result;  // the word after the read, 0x11223344 before it
+    bool ended;
+    bool failed;
+  };
+  const Case cases[] = {
+      {"whole word", Place::kFile, Words({5}), PartialWord::kIgnore, true, 5, false, false},
+      {"whole word, bytes kept", Place::kFile, Words({5}), PartialWord::kKeepBytes, true, 5, false,
+       false},
+      {"two bytes ignored", Place::kFile, "\x02\x05", PartialWord::kIgnore, false, 0x11223344, true,
+       false},
+      {"two bytes kept", Place::kFile, "\x02\x05", PartialWord::kKeepBytes, false, 0x11220502, true,
+       false},
+      {"three bytes kept", Place::kFile, "\xAA\xBB\xCC", PartialWord::kKeepBytes, false, 0x11CCBBAA,
+       true, false},
+      {"empty file, bytes kept", Place::kFile, "", PartialWord::kKeepBytes, false, 0x11223344, true,
+       false},
+      {"unreadable, bytes kept", Place::kFolder, "", PartialWord::kKeepBytes, false, 0x11223344,
+       false, true},
+      {"missing", Place::kNothing, "", PartialWord::kIgnore, false, 0x11223344, false, true},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    TempStation station;
+    std::string path = station.Path("Data/word.dat");
+    if (test.place == Place::kFile) WriteFileBytes(path, test.bytes);
+    if (test.place == Place::kFolder) {
+      ASSERT_TRUE(std::filesystem::create_directory(path));
+    }
+    SettingFileReader file(path, test.partial);
+    int32_t value = 0x11223344;
+    EXPECT_EQ(file.Word(value), test.whole);
+    EXPECT_EQ(value, test.result);
+    EXPECT_EQ(file.Ended(), test.ended);
+    EXPECT_EQ(file.Failed(), test.failed);
+    // Past the end or after a failure, a further word is left as it is.
+    int32_t next = 9;
+    EXPECT_FALSE(file.Word(next));
+    EXPECT_EQ(next, 9);
   }
 }
 

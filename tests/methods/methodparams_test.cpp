@@ -93,7 +93,7 @@ TEST(ViewScale, SizesOfZeroAnswerZeroInsteadOfDividing) {
   EXPECT_EQ(none.FrameY(10, 480), 0);
   EXPECT_EQ(none.WindowX(10), 0);
   EXPECT_EQ(none.WindowY(10), 0);
-  EXPECT_EQ(MulDiv32(INT32_MIN, 1, -1), INT32_MIN);  // wraps like the 32-bit original
+  EXPECT_EQ(MulDiv32(INT32_MIN, 1, -1), INT32_MIN);  // wraps in 32-bit arithmetic
   EXPECT_EQ(MulDiv32(-7, 1, 2), -3);                 // truncation toward zero
 }
 

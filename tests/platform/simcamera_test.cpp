@@ -164,6 +164,38 @@ TEST_F(SimDriverTest, ServesThePictureAsRgbOrYuy2) {
   }
 }
 
+TEST_F(SimDriverTest, SavesTheNewestFrameAsThePreviewShowsIt) {
+  const std::string path = station.Path("Data/cam.bmp");
+  // Bottom line red, green; top line blue, white.
+  const Bmp24 picture = Picture(2, 2, {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255});
+  ASSERT_TRUE(Save(path, picture));
+  struct Case {
+    const char* name;
+    bool yuy2;
+    std::vector<uint8_t> bgr;  // the still's pixels, bottom line first
+  } cases[] = {
+      {"rgb frame as delivered", false, picture.bgr},
+      // BT.601 of the groups 76 85 150 255 (bottom) and 29 255 255 107 (top), clamped.
+      {"yuy2 frame as the preview converts it",
+       true,
+       {0, 0, 255, 69, 70, 255, 255, 0, 0, 255, 246, 245}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimCamera camera(path, c.yuy2);
+    frames = 0;
+    ASSERT_TRUE(Open(camera));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frames >= 1; }, kWait));
+    const std::string still = station.Path("Data/still.bmp");
+    ASSERT_TRUE(camera.SaveDib(still));
+    Bmp24 read;
+    ASSERT_TRUE(ReadBmp24File(still, read));
+    EXPECT_EQ(read.width, 2);
+    EXPECT_EQ(read.height, 2);
+    EXPECT_EQ(read.bgr, c.bgr);
+  }
+}
+
 TEST_F(SimDriverTest, StopAndDisconnectAreSafeTwice) {
   const std::string path = station.Path("Data/cam.bmp");
   ASSERT_TRUE(Save(path, Picture(1, 1, {1, 2, 3})));

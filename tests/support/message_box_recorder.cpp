@@ -4,7 +4,9 @@ MessageBoxRecorder::MessageBoxRecorder() : previous(CurrentMessageBoxBackend()) 
   SetMessageBoxBackend(this);
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { SetMessageBoxBackend(previous); }
+MessageBoxRecorder::~MessageBoxRecorder() {
+  SetMessageBoxBackend(previous);
+}
 
 int MessageBoxRecorder::Show(const std::string& text, const std::string& caption, unsigned flags) {
   std::lock_guard lock(mutex);

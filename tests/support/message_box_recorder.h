@@ -16,7 +16,7 @@ class MessageBoxRecorder : public MessageBoxBackend {
     unsigned flags;
   };
 
-  MessageBoxRecorder();  // installs itself
+  MessageBoxRecorder();            // installs itself
   ~MessageBoxRecorder() override;  // restores the backend it replaced
 
   int Show(const std::string& text, const std::string& caption, unsigned flags) override;

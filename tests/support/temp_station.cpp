@@ -1,9 +1,8 @@
 #include "temp_station.h"
 
+#include <QDir>
 #include <fstream>
 #include <sstream>
-
-#include <QDir>
 
 #include "foundation/progdir.h"
 
@@ -28,8 +27,8 @@ std::string LogText(const std::string& folder, const std::string& prefix) {
 TempStation::TempStation(ClockFunction clock)
     : savedFolder(programFolder), savedError(errorLog), savedEvent(eventLog) {
   QDir root(dir.path());
-  for (const char* folder : {"Data", "log", "help", "file_in_out/in", "file_in_out/out",
-                             "file_in_out/elab"})
+  for (const char* folder :
+       {"Data", "log", "help", "file_in_out/in", "file_in_out/out", "file_in_out/elab"})
     root.mkpath(folder);
   programFolder = dir.path().toStdString();
   errorLog = new Log("ERR", clock);
@@ -48,8 +47,12 @@ std::string TempStation::Path(const std::string& relative) const {
   return relative.empty() ? programFolder : programFolder + "/" + relative;
 }
 
-std::string TempStation::ErrorLogText() const { return LogText(programFolder, "ERR"); }
-std::string TempStation::EventLogText() const { return LogText(programFolder, "EV"); }
+std::string TempStation::ErrorLogText() const {
+  return LogText(programFolder, "ERR");
+}
+std::string TempStation::EventLogText() const {
+  return LogText(programFolder, "EV");
+}
 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <string>
-
 #include <QTemporaryDir>
+#include <string>
 
 #include "foundation/log.h"
 

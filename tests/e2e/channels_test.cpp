@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "exchange/test_rs232_pty.h"
+#include "exchange/rs232_pty.h"
 #include "station_process.h"
 #include "station_setup.h"
 

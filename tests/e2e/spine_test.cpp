@@ -30,7 +30,9 @@ struct SignalCase {
   int signal;
 };
 
-void PrintTo(const SignalCase& signalCase, std::ostream* os) { *os << signalCase.name; }
+void PrintTo(const SignalCase& signalCase, std::ostream* os) {
+  *os << signalCase.name;
+}
 
 class SpineSignalTest : public SpineTest, public ::testing::WithParamInterface<SignalCase> {};
 

@@ -1,3 +1,5 @@
+#include "exchange/fileinout.h"
+
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -9,7 +11,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "exchange/fileinout.h"
 #include "foundation/log.h"
 #include "foundation/myutl.h"
 #include "support/message_box_recorder.h"

@@ -1,3 +1,5 @@
+#include "exchange/cartellainoutform.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include "exchange/cartellainoutform.h"
 #include "exchange/fileinout.h"
 #include "foundation/selecdir.h"
 #include "support/message_box_recorder.h"

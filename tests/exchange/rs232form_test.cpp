@@ -1,3 +1,5 @@
+#include "exchange/rs232form.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -7,9 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "exchange/rs232.h"
-#include "exchange/rs232form.h"
+#include "exchange/rs232_pty.h"
 #include "exchange/rs232inout.h"
-#include "exchange/test_rs232_pty.h"
 #include "inspection/methodcontrols.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"

@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include "exchange/tcp_client.h"
 #include "exchange/tcpipserver.h"
-#include "exchange/test_tcp_client.h"
 #include "foundation/mymessagebox.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"

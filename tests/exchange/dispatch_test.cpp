@@ -1,11 +1,11 @@
+#include "exchange/dispatch.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-
-#include "exchange/dispatch.h"
 
 namespace {
 

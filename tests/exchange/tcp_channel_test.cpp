@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "exchange/tcp_client.h"
 #include "exchange/tcpipinout.h"
 #include "exchange/tcpipinoutform.h"
 #include "exchange/tcpipserver.h"
-#include "exchange/test_tcp_client.h"
 #include "foundation/mymessagebox.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"

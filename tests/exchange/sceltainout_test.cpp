@@ -1,14 +1,20 @@
+#include "exchange/sceltainout.h"
+
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "exchange/cartellainoutform.h"
-#include "exchange/sceltainout.h"
+#include "exchange/rs232form.h"
+#include "exchange/tcpipinoutform.h"
+#include "platform/formcontrols.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"
 
@@ -225,6 +231,29 @@ TEST_F(SceltaInOutFormTest, LayoutAndCaptions) {
     QRect button = Find<QPushButton>(form, kButtons[i])->geometry();
     EXPECT_GE(button.left(), radio.right());
     EXPECT_TRUE(button.top() <= radio.center().y() && radio.center().y() <= button.bottom());
+  }
+}
+
+TEST(ExchangeWindows, UseTheStationsBoldFontAndPictureButtons) {
+  struct Case {
+    const char* name;
+    std::function<std::unique_ptr<QDialog>()> make;
+  };
+  const Case cases[] = {
+      {"method", [] { return std::make_unique<TSceltaInOutForm>(nullptr); }},
+      {"folders", [] { return std::make_unique<TCartellaInOut>(nullptr); }},
+      {"serial", [] { return std::make_unique<TRS232_Form>(nullptr); }},
+      {"TCP/IP", [] { return std::make_unique<TTCPIP_InOutForm>(nullptr); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::unique_ptr<QDialog> window = c.make();
+    EXPECT_EQ(window->font(), StationFont(true));
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+      SCOPED_TRACE(button->objectName().toStdString());
+      EXPECT_FALSE(button->icon().isNull());
+      EXPECT_FALSE(button->autoDefault());
+    }
   }
 }
 

@@ -1,3 +1,5 @@
+#include "exchange/rs232.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QSerialPort>
@@ -15,9 +17,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include "exchange/rs232.h"
+#include "exchange/rs232_pty.h"
 #include "exchange/rs232inout.h"
-#include "exchange/test_rs232_pty.h"
 #include "foundation/log.h"
 #include "foundation/myutl.h"
 #include "support/message_box_recorder.h"
