@@ -93,6 +93,46 @@ void FramedPicture(QPainter& p) {
 
 bool DrawIcons() {
   bool ok = true;
+  ok &= Icon("folder", [](QPainter& p) {
+    p.setPen(Outline(QColor(120, 85, 10), 2.5));
+    p.setBrush(Vertical(QColor(250, 210, 90), QColor(215, 160, 30), 12, 54));
+    QPainterPath folder;
+    folder.moveTo(6, 14);
+    folder.lineTo(24, 14);
+    folder.lineTo(29, 20);
+    folder.lineTo(58, 20);
+    folder.lineTo(58, 52);
+    folder.lineTo(6, 52);
+    folder.closeSubpath();
+    p.drawPath(folder);
+    p.setBrush(Vertical(QColor(255, 228, 130), QColor(235, 185, 50), 26, 52));
+    p.drawRoundedRect(QRectF(6, 26, 52, 26), 2, 2);
+  });
+  ok &= Icon("serial", [](QPainter& p) {
+    p.setPen(Outline(QColor(30, 34, 40), 2.5));
+    p.setBrush(Vertical(QColor(170, 178, 190), QColor(95, 102, 114), 16, 48));
+    QPainterPath shell;
+    shell.moveTo(4, 16);
+    shell.lineTo(60, 16);
+    shell.lineTo(53, 48);
+    shell.lineTo(11, 48);
+    shell.closeSubpath();
+    p.drawPath(shell);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(25, 28, 34));
+    for (int i = 0; i < 5; ++i) p.drawEllipse(QPointF(14 + 9 * i, 26), 2.8, 2.8);
+    for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(18.5 + 9 * i, 38), 2.8, 2.8);
+  });
+  ok &= Icon("network", [](QPainter& p) {
+    const QPointF nodes[] = {{32, 12}, {12, 50}, {52, 50}};
+    p.setPen(QPen(QColor(60, 66, 78), 4));
+    p.drawLine(nodes[0], nodes[1]);
+    p.drawLine(nodes[0], nodes[2]);
+    p.drawLine(nodes[1], nodes[2]);
+    p.setPen(Outline(QColor(20, 70, 80), 2));
+    p.setBrush(Vertical(kAccent.lighter(130), kAccent.darker(150), 2, 60));
+    for (const QPointF& node : nodes) p.drawEllipse(node, 9, 9);
+  });
   ok &= Icon("camera", [](QPainter& p) {
     p.setPen(Outline(QColor(30, 34, 40), 2.5));
     p.setBrush(Vertical(QColor(110, 118, 130), QColor(50, 56, 66), 16, 54));

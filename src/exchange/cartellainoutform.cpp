@@ -51,8 +51,7 @@ TCartellaInOut::TCartellaInOut(QWidget* owner)
     edits[i]->setGeometry(12, top + 28, 667, 28);
     edits[i]->setMaxLength(static_cast<int>(kMaxPathText));
     label->setBuddy(edits[i]);
-    buttons[i] =
-        MakeImageButton(this, rows[i].button, "", 685, top + 26, 32, 32, QStyle::SP_DirOpenIcon);
+    buttons[i] = MakeImageButton(this, rows[i].button, "", 685, top + 26, 32, 32, "folder");
   }
   CartellaFileInEdit = edits[0];
   CartellaFileOutEdit = edits[1];
@@ -61,8 +60,7 @@ TCartellaInOut::TCartellaInOut(QWidget* owner)
   FileOutBtn = buttons[1];
   FileElabBtn = buttons[2];
 
-  ExitButton =
-      MakeImageButton(this, "ExitButton", "   Ok", 302, 234, 121, 44, QStyle::SP_DialogOkButton);
+  ExitButton = MakeImageButton(this, "ExitButton", "   Ok", 302, 234, 121, 44, "ok");
 
   connect(FileInBtn, &QPushButton::clicked, this, &TCartellaInOut::FileInBtnClick);
   connect(FileOutBtn, &QPushButton::clicked, this, &TCartellaInOut::FileOutBtnClick);

@@ -92,13 +92,12 @@ TSceltaInOutForm::TSceltaInOutForm(QWidget* owner)
   RS232RB = radio("RS232RB", "Tramite seriale RS232", 152);
   TCPIP_RB = radio("TCPIP_RB", "Tramite TCP/IP (Ethernet)", 212);
   InOutFileFoldersBtn = MakeImageButton(this, "InOutFileFoldersBtn", "Cartelle files in-out", 280,
-                                        84, 200, 44, QStyle::SP_DirOpenIcon);
-  InOutRS232Btn = MakeImageButton(this, "InOutRS232Btn", "Parametri RS232", 280, 144, 200, 44,
-                                  QStyle::SP_DriveNetIcon);
-  InOut_TCPIP_Btn = MakeImageButton(this, "InOut_TCPIP_Btn", "Parametri TCP/IP", 280, 204, 200, 44,
-                                    QStyle::SP_DriveNetIcon);
-  ExitButton =
-      MakeImageButton(this, "ExitButton", "   Ok", 192, 272, 121, 44, QStyle::SP_DialogOkButton);
+                                        84, 200, 44, "folder");
+  InOutRS232Btn =
+      MakeImageButton(this, "InOutRS232Btn", "Parametri RS232", 280, 144, 200, 44, "serial");
+  InOut_TCPIP_Btn =
+      MakeImageButton(this, "InOut_TCPIP_Btn", "Parametri TCP/IP", 280, 204, 200, 44, "network");
+  ExitButton = MakeImageButton(this, "ExitButton", "   Ok", 192, 272, 121, 44, "ok");
 
   connect(NoneRB, &QRadioButton::clicked, this, &TSceltaInOutForm::NoneRBClick);
   connect(FilesRB, &QRadioButton::clicked, this, &TSceltaInOutForm::FilesRBClick);

@@ -53,13 +53,6 @@ QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* capt
   return button;
 }
 
-QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
-                             int top, int width, int height, QStyle::StandardPixmap picture) {
-  QPushButton* button = PlaceButton(parent, name, caption, left, top, width, height);
-  button->setIcon(parent->style()->standardIcon(picture));
-  return button;
-}
-
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
   auto* label = new QLabel(QString::fromUtf8(caption), parent);
   label->setObjectName(name);

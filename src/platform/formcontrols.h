@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QPushButton>
 #include <QString>
-#include <QStyle>
 
 class QDialog;
 class QFrame;
@@ -13,8 +12,8 @@ class QWidget;
 
 // The station's pictures, built into the program (resources/): "camera", "stop", "save", "film",
 // "filmstop", "options", "help", "info", "exit", "ok", "utilities", "autostart", "exchange",
-// "display", "method_point" ... "method_dim", "logo", "background" (the 1024 x 768 background
-// bitmap, resource 1000) and "lumivex" (the application icon).
+// "display", "method_point" ... "method_dim", "folder", "serial", "network", "logo", "background"
+// (the 1024 x 768 background bitmap, resource 1000) and "lumivex" (the application icon).
 QString PicturePath(const char* name);
 
 // Makes Tahoma known to the program: Debian's fonts-wine ships it outside fontconfig's folders.
@@ -25,10 +24,6 @@ QFont StationFont(bool bold);
 // The windows' controls are laid out at fixed positions; each carries its control name.
 QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
                              int top, int width, int height, const char* picture);
-// The same with one of the style's own pictures at the style's size, for what the station has no
-// picture of (folders, network parameters).
-QPushButton* MakeImageButton(QWidget* parent, const char* name, const char* caption, int left,
-                             int top, int width, int height, QStyle::StandardPixmap picture);
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top);
 // A lowered box frame (a bevel).
 QFrame* MakeBevel(QWidget* parent, const char* name, int left, int top, int width, int height);
