@@ -48,6 +48,10 @@ const char* TWebCamForm_GetDim::PickInstruction() const {
 }
 
 void TWebCamForm_GetDim::RunTestWindow() {
+  // The test opened with the colour taught before while the frozen picture waited for a click:
+  // the pick is over, so the window comes back live with its buttons instead of waiting for a click
+  // that would replace that colour.
+  if (appImage->isVisible()) PickDone();
   RunModal(WebCam_TestDim, this);
 }
 

@@ -339,6 +339,32 @@ TEST_F(DimWindows, ASecondSnapshotKeepsTheTestOpenWithThePreviousColour) {
   EXPECT_EQ(currentWebCam, nullptr);
 }
 
+TEST_F(DimWindows, BackFromATestOpenedDuringThePickTheColourStaysAndTheWindowIsLive) {
+  TWebCamForm_GetDim teach(nullptr);
+  teach.show();
+  Teach(teach);
+  const uint32_t taught = DimColour(currentWebCam->Record<DimMethod>());
+  Freeze(teach, true);
+  bool measured = false;
+  WhenTestWindowOpens([&](TWebCam_TestDim& test) {
+    measured = QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs);
+    test.ExitButton->click();
+  });
+  teach.TestBtn->click();
+  EXPECT_TRUE(measured);
+  ASSERT_TRUE(teach.webCamReady);
+  EXPECT_TRUE(teach.appImage->isHidden());
+  EXPECT_TRUE(teach.WC_Panel->isVisible());
+  EXPECT_EQ(Text(teach.ClickLbl), "Andare nella pagina di test");
+  EXPECT_TRUE(teach.AcqColBtn->isEnabled());
+  EXPECT_TRUE(teach.TestBtn->isEnabled());
+  EXPECT_TRUE(teach.ExitButton->isEnabled());
+  EXPECT_EQ(DimColour(currentWebCam->Record<DimMethod>()), taught);
+  EXPECT_EQ(teach.SelColShape->Brush(), taught);
+  teach.ExitButton->click();
+  EXPECT_EQ(currentWebCam, nullptr);
+}
+
 TEST_F(DimWindows, ClosingWithoutTeachingWritesTheDefaults) {
   TWebCamForm_GetDim teach(nullptr);
   teach.show();
