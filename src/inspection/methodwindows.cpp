@@ -1,6 +1,8 @@
 #include "inspection/methodwindows.h"
 
+#include "inspection/webcamgetdim.h"
 #include "inspection/webcamgetpoint.h"
+#include "inspection/webcamtestdim.h"
 #include "inspection/webcamtestpoint.h"
 #include "methods/methodtable.h"
 
@@ -8,6 +10,8 @@ const std::vector<MethodWindows>& MethodWindowTable() {
   static const std::vector<MethodWindows> table = {
       MethodWindowsRow<PointMethod, TWebCamForm_GetPoint, WebCamForm_GetPoint, TWebCam_TestPoint,
                        WebCam_TestPoint>(),
+      MethodWindowsRow<DimMethod, TWebCamForm_GetDim, WebCamForm_GetDim, TWebCam_TestDim,
+                       WebCam_TestDim>(),
   };
   return table;
 }

@@ -8,7 +8,9 @@
 #include "exchange/rs232form.h"
 #include "exchange/sceltainout.h"
 #include "exchange/tcpipinoutform.h"
+#include "inspection/webcamgetdim.h"
 #include "inspection/webcamgetpoint.h"
+#include "inspection/webcamtestdim.h"
 #include "inspection/webcamtestpoint.h"
 #include "shell/about.h"
 #include "shell/avvioautoform.h"
@@ -21,8 +23,9 @@
 namespace {
 
 std::vector<QWidget*> Globals() {
-  return {MainForm,      WebCam_TestPoint, WebCamForm_GetPoint, AboutForm,  OptionsForm,
-          AvvioAutoForm, UtlForm,          SceltaInOutForm,     RS232_Form, TCPIP_InOutForm};
+  return {MainForm,       WebCam_TestPoint, WebCamForm_GetPoint, AboutForm,  OptionsForm,
+          AvvioAutoForm,  UtlForm,          SceltaInOutForm,     RS232_Form, TCPIP_InOutForm,
+          WebCam_TestDim, WebCamForm_GetDim};
 }
 
 TEST(StationWindows, OneHiddenInstanceOfEachWindowFreedWithItsOwner) {
