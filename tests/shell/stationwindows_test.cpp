@@ -8,7 +8,11 @@
 #include "exchange/rs232form.h"
 #include "exchange/sceltainout.h"
 #include "exchange/tcpipinoutform.h"
+#include "inspection/webcamgetlineaoriz.h"
+#include "inspection/webcamgetlineavert.h"
 #include "inspection/webcamgetpoint.h"
+#include "inspection/webcamtestlineaoriz.h"
+#include "inspection/webcamtestlineavert.h"
 #include "inspection/webcamtestpoint.h"
 #include "shell/about.h"
 #include "shell/avvioautoform.h"
@@ -21,8 +25,20 @@
 namespace {
 
 std::vector<QWidget*> Globals() {
-  return {MainForm,      WebCam_TestPoint, WebCamForm_GetPoint, AboutForm,  OptionsForm,
-          AvvioAutoForm, UtlForm,          SceltaInOutForm,     RS232_Form, TCPIP_InOutForm};
+  return {MainForm,
+          WebCam_TestPoint,
+          WebCamForm_GetPoint,
+          AboutForm,
+          OptionsForm,
+          AvvioAutoForm,
+          UtlForm,
+          SceltaInOutForm,
+          RS232_Form,
+          TCPIP_InOutForm,
+          WebCamForm_GetLineaOriz,
+          WebCamForm_GetLineaVert,
+          WebCam_TestLineaOriz,
+          WebCam_TestLineaVert};
 }
 
 TEST(StationWindows, OneHiddenInstanceOfEachWindowFreedWithItsOwner) {
