@@ -1,8 +1,12 @@
 #include "inspection/methodwindows.h"
 
 #include "inspection/webcamgetdim.h"
+#include "inspection/webcamgetlineaoriz.h"
+#include "inspection/webcamgetlineavert.h"
 #include "inspection/webcamgetpoint.h"
 #include "inspection/webcamtestdim.h"
+#include "inspection/webcamtestlineaoriz.h"
+#include "inspection/webcamtestlineavert.h"
 #include "inspection/webcamtestpoint.h"
 #include "methods/methodtable.h"
 
@@ -10,6 +14,10 @@ const std::vector<MethodWindows>& MethodWindowTable() {
   static const std::vector<MethodWindows> table = {
       MethodWindowsRow<PointMethod, TWebCamForm_GetPoint, WebCamForm_GetPoint, TWebCam_TestPoint,
                        WebCam_TestPoint>(),
+      MethodWindowsRow<VerticalLineMethod, TWebCamForm_GetLineaVert, WebCamForm_GetLineaVert,
+                       TWebCam_TestLineaVert, WebCam_TestLineaVert>(),
+      MethodWindowsRow<HorizontalLineMethod, TWebCamForm_GetLineaOriz, WebCamForm_GetLineaOriz,
+                       TWebCam_TestLineaOriz, WebCam_TestLineaOriz>(),
       MethodWindowsRow<DimMethod, TWebCamForm_GetDim, WebCamForm_GetDim, TWebCam_TestDim,
                        WebCam_TestDim>(),
   };

@@ -7,6 +7,8 @@
 
 #include "methods/methodparams.h"
 #include "methods/webcam_sistemavisione_dim.h"
+#include "methods/webcam_sistemavisione_lineaoriz.h"
+#include "methods/webcam_sistemavisione_lineavert.h"
 #include "methods/webcam_sistemavisione_point.h"
 
 // The station's methods, one row each, in record order: whole image, point, zone, vertical line,
@@ -20,7 +22,7 @@
 template <class... Rows>
 struct MethodList {};
 
-using MethodTable = MethodList<PointMethod, DimMethod>;
+using MethodTable = MethodList<PointMethod, VerticalLineMethod, HorizontalLineMethod, DimMethod>;
 
 // Defaults, path, a black reference of the frame size; then the file. A stored picture's size
 // goes into frameWidth and frameHeight, which the next rows are created with.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "inspection/webcamtestlineaoriz.h"
+#include "inspection/webcamtestlineavert.h"
 #include "inspection/webcamtestpoint.h"
 #include "methods/methodtable.h"
 
@@ -41,6 +43,33 @@ TEST(MethodWindowTable, PointRowReachesItsTestWindowThroughItsGlobal) {
   // The owner freed the instance and cleared the global reference.
   EXPECT_EQ(WebCam_TestPoint, nullptr);
   EXPECT_EQ(point->testWindow(), nullptr);
+}
+
+TEST(MethodWindowTable, LineRowsReachTheirTestWindowsThroughTheirGlobals) {
+  const struct {
+    int32_t number;
+    QWidget* (*global)();  // the window class's global reference
+  } cases[] = {
+      {3, []() -> QWidget* { return WebCam_TestLineaVert; }},
+      {4, []() -> QWidget* { return WebCam_TestLineaOriz; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.number);
+    const MethodWindows* line = FindMethodWindows(c.number);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->outputs, 2);
+    EXPECT_EQ(line->testWindow(), nullptr);
+    {
+      HiddenWindow hidden = line->createHiddenTest();
+      ASSERT_NE(c.global(), nullptr);
+      EXPECT_EQ(c.global(), hidden.Window());
+      EXPECT_TRUE(hidden.Window()->isHidden());
+      EXPECT_NE(line->testWindow(), nullptr);
+      EXPECT_FALSE(line->testWindow()->IsTestActive());
+    }
+    EXPECT_EQ(c.global(), nullptr);
+    EXPECT_EQ(line->testWindow(), nullptr);
+  }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "capture/webcam.h"
@@ -107,10 +108,11 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
   teach->show();
   ASSERT_TRUE(teach->webCamReady);
   ASSERT_TRUE(currentWebCam);
-  // Nothing taught yet: no file (nor those of the other methods), the parameters hidden, no test.
-  EXPECT_NE(station.ErrorLogText().find(
-                "WCP003: errore nella lettura dei dati del punto della webcam.\r\n"),
-            std::string::npos);
+  // Nothing taught yet: no file, the parameters hidden, no test. (Every method's missing file
+  // has its line.)
+  EXPECT_THAT(
+      station.ErrorLogText(),
+      ::testing::HasSubstr("WCP003: errore nella lettura dei dati del punto della webcam.\r\n"));
   EXPECT_FALSE(teach->TestBtn->isEnabled());
   EXPECT_TRUE(teach->SelColShape->isHidden());
   EXPECT_TRUE(teach->SelPointLbl->isHidden());

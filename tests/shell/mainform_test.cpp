@@ -553,4 +553,36 @@ TEST_F(MainFormTest, AutoStartTickOpensTheChosenMethodOnce) {
   }
 }
 
+TEST_F(MainFormTest, LineButtonsAndAutoStartValuesOpenTheLineTeachWindows) {
+  const struct {
+    const char* window;
+    QPushButton* button;
+    int32_t startWindow;
+  } cases[] = {
+      {"WebCamForm_GetLineaVert", form->RicLineaVertBtn, 3},
+      {"WebCamForm_GetLineaOriz", form->RicLineaOrizBtn, 4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.window);
+    {
+      ModalCloser closer;
+      c.button->click();
+      ASSERT_FALSE(closer.opened.empty());
+      EXPECT_EQ(closer.opened.front(), c.window);
+      EXPECT_FALSE(closer.autoOpeningSeen.front());
+    }
+    delete autoStart;
+    autoStart = new AvvioProg();
+    autoStart->startWindow = c.startWindow;
+    {
+      ModalCloser closer;
+      form->AvvioProgTimerTimer();
+      ASSERT_FALSE(closer.opened.empty());
+      EXPECT_EQ(closer.opened.front(), c.window);
+      EXPECT_TRUE(closer.autoOpeningSeen.front());
+    }
+    form->Button2Click();
+  }
+}
+
 }  // namespace

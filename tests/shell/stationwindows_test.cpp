@@ -9,8 +9,12 @@
 #include "exchange/sceltainout.h"
 #include "exchange/tcpipinoutform.h"
 #include "inspection/webcamgetdim.h"
+#include "inspection/webcamgetlineaoriz.h"
+#include "inspection/webcamgetlineavert.h"
 #include "inspection/webcamgetpoint.h"
 #include "inspection/webcamtestdim.h"
+#include "inspection/webcamtestlineaoriz.h"
+#include "inspection/webcamtestlineavert.h"
 #include "inspection/webcamtestpoint.h"
 #include "shell/about.h"
 #include "shell/avvioautoform.h"
@@ -23,9 +27,22 @@
 namespace {
 
 std::vector<QWidget*> Globals() {
-  return {MainForm,       WebCam_TestPoint, WebCamForm_GetPoint, AboutForm,  OptionsForm,
-          AvvioAutoForm,  UtlForm,          SceltaInOutForm,     RS232_Form, TCPIP_InOutForm,
-          WebCam_TestDim, WebCamForm_GetDim};
+  return {MainForm,
+          WebCam_TestPoint,
+          WebCamForm_GetPoint,
+          AboutForm,
+          OptionsForm,
+          AvvioAutoForm,
+          UtlForm,
+          SceltaInOutForm,
+          RS232_Form,
+          TCPIP_InOutForm,
+          WebCamForm_GetLineaOriz,
+          WebCamForm_GetLineaVert,
+          WebCam_TestLineaOriz,
+          WebCam_TestLineaVert,
+          WebCam_TestDim,
+          WebCamForm_GetDim};
 }
 
 TEST(StationWindows, OneHiddenInstanceOfEachWindowFreedWithItsOwner) {
