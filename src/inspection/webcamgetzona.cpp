@@ -43,7 +43,10 @@ TWebCamForm_GetZona::TWebCamForm_GetZona(QWidget* owner, bool autoOpening)
   TollLbl = MakeLabel(GroupBox1, "TollLbl", "Tolleranza sul colore:", 10, 43);
   curImage = new ImageControl(GroupBox1, "curImage", 6, 72, 204, 153);
   // Before the shared cycle's snapshot request: no outline is drawn in the next picture.
-  connect(AcqZonaBtn, &QPushButton::clicked, this, [this] { lastX = lastY = -1; });
+  connect(AcqZonaBtn, &QPushButton::clicked, this, [this] {
+    lastX = lastY = -1;
+    outlineDrawn = false;
+  });
   ConnectCycle();
 }
 
@@ -96,11 +99,12 @@ void TWebCamForm_GetZona::appImageMouseDown(int mx, int my) {
   ZoneParams& zone = Record(*currentWebCam);
   const ViewScale scale = Scale();
   // A second press during a drag starts anew: the outline of the first goes.
-  if (lastX >= 0) {
+  if (outlineDrawn) {
     RubberBandPenOn();
     DrawRubberBand(lastX, lastY);
     RubberBandPenOff();
     ShowPicture();
+    outlineDrawn = false;
   }
   zone.clickX1 = mx;
   zone.clickY1 = appImage->height() - my;
@@ -116,11 +120,12 @@ void TWebCamForm_GetZona::appImageMouseMove(int mx, int my) {
   if (!dragging || !currentWebCam) return;
   const ViewScale scale = Scale();
   RubberBandPenOn();
-  if (lastX >= 0) DrawRubberBand(lastX, lastY);  // drawn twice, it is gone
+  if (outlineDrawn) DrawRubberBand(lastX, lastY);  // drawn twice, it is gone
   const int32_t x = scale.FrameX(mx), y = scale.PictureY(my);
   DrawRubberBand(x, y);
   lastX = x;
   lastY = y;
+  outlineDrawn = true;
   RubberBandPenOff();
   ShowPicture();
 }
@@ -129,9 +134,10 @@ void TWebCamForm_GetZona::appImageMouseUp(int mx, int my) {
   if (!appImage->isVisible() || !currentWebCam) return;
   dragging = false;
   RubberBandPenOn();
-  if (lastX >= 0) DrawRubberBand(lastX, lastY);
+  if (outlineDrawn) DrawRubberBand(lastX, lastY);
   RubberBandPenOff();
   lastX = lastY = -1;
+  outlineDrawn = false;
   ShowPicture();
   ZoneParams& zone = Record(*currentWebCam);
   const ViewScale scale = Scale();

@@ -61,6 +61,9 @@ class TWebCamForm_GetZona : public TeachWindowOf<ZoneMethod> {
 
   QImage picture;
   QPainter::CompositionMode penMode = QPainter::CompositionMode_SourceOver;
+  // An outline stands in the picture. Not told by lastX: a drag past the left edge of the
+  // picture draws at negative corners, and that outline must go too.
+  bool outlineDrawn = false;
 };
 
 extern TWebCamForm_GetZona* WebCamForm_GetZona;

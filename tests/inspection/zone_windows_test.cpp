@@ -224,6 +224,12 @@ TEST_F(ZoneWindows, DragsInEveryDirectionAndAClick) {
        {700, -30},
        {60, 3, 70, 51},
        "X1=60 Y1=3 X2=70 Y2=51"},
+      // Past the left edge the rubber band's corner is negative: it is still removed.
+      {"ending beyond the left edge",
+       {100, 100},
+       {-50, 200},
+       {10, 38, -5, 28},
+       "X1=10 Y1=38 X2=-5 Y2=28"},
   };
   TWebCamForm_GetZona teach(nullptr);
   teach.show();
@@ -250,7 +256,7 @@ TEST_F(ZoneWindows, DragsInEveryDirectionAndAClick) {
   teach.ExitButton->click();
   // The last zone taught reaches the file.
   EXPECT_EQ(ReadFileBytes(ZoneFile()).substr(0, 44),
-            Words({0, 1, 600, 30, 700, 510, 60, 3, 70, 51, 94}));
+            Words({0, 1, 100, 380, -50, 280, 10, 38, -5, 28, 94}));
 }
 
 TEST_F(ZoneWindows, TheTestLampFollowsTheSceneAndTheToleranceGoesBackToTheFile) {
