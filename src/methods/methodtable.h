@@ -7,9 +7,11 @@
 
 #include "methods/methodparams.h"
 #include "methods/webcam_sistemavisione_dim.h"
+#include "methods/webcam_sistemavisione_image.h"
 #include "methods/webcam_sistemavisione_lineaoriz.h"
 #include "methods/webcam_sistemavisione_lineavert.h"
 #include "methods/webcam_sistemavisione_point.h"
+#include "methods/webcam_sistemavisione_zona.h"
 
 // The station's methods, one row each, in record order: whole image, point, zone, vertical line,
 // horizontal line, dimension. The capture holds one record per row in this order, reads their files
@@ -22,7 +24,8 @@
 template <class... Rows>
 struct MethodList {};
 
-using MethodTable = MethodList<PointMethod, VerticalLineMethod, HorizontalLineMethod, DimMethod>;
+using MethodTable = MethodList<ImageMethod, PointMethod, ZoneMethod, VerticalLineMethod,
+                               HorizontalLineMethod, DimMethod>;
 
 // Defaults, path, a black reference of the frame size; then the file. A stored picture's size
 // goes into frameWidth and frameHeight, which the next rows are created with.

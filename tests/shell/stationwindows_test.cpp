@@ -9,13 +9,17 @@
 #include "exchange/sceltainout.h"
 #include "exchange/tcpipinoutform.h"
 #include "inspection/webcamgetdim.h"
+#include "inspection/webcamgetimage.h"
 #include "inspection/webcamgetlineaoriz.h"
 #include "inspection/webcamgetlineavert.h"
 #include "inspection/webcamgetpoint.h"
+#include "inspection/webcamgetzona.h"
 #include "inspection/webcamtestdim.h"
+#include "inspection/webcamtestimage.h"
 #include "inspection/webcamtestlineaoriz.h"
 #include "inspection/webcamtestlineavert.h"
 #include "inspection/webcamtestpoint.h"
+#include "inspection/webcamtestzona.h"
 #include "shell/about.h"
 #include "shell/avvioautoform.h"
 #include "shell/mainform.h"
@@ -42,7 +46,11 @@ std::vector<QWidget*> Globals() {
           WebCam_TestLineaOriz,
           WebCam_TestLineaVert,
           WebCam_TestDim,
-          WebCamForm_GetDim};
+          WebCamForm_GetDim,
+          WebCamForm_GetImage,
+          WebCam_TestImage,
+          WebCamForm_GetZona,
+          WebCam_TestZona};
 }
 
 TEST(StationWindows, OneHiddenInstanceOfEachWindowFreedWithItsOwner) {
