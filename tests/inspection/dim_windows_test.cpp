@@ -52,7 +52,7 @@ std::string Text(const QLabel* label) {
   return label->text().toStdString();
 }
 
-class DimWindows : public ::testing::Test {
+class DimWindows : public MethodWindowsTest {
  protected:
   void SetUp() override {
     dimHistory.count = 0;
@@ -91,10 +91,6 @@ class DimWindows : public ::testing::Test {
     Freeze(teach, taughtBefore);
     QTest::mousePress(teach.appImage, Qt::LeftButton, {}, QPoint(150, 390));
   }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  SceneCamera camera{station};
 };
 
 TEST_F(DimWindows, TeachThenMeasureThenBackWithTheChangedValues) {
@@ -143,9 +139,7 @@ TEST_F(DimWindows, TeachThenMeasureThenBackWithTheChangedValues) {
   EXPECT_TRUE(teach->appImage->isHidden());
   EXPECT_FALSE(teach->curImage->pixmap().isNull());
 
-  bool scriptRan = false;
-  WhenModalOpens(WebCam_TestDim, [&](TWebCam_TestDim& test) {
-    scriptRan = true;
+  RunTestWindow(*teach, WebCam_TestDim, [&](TWebCam_TestDim& test) {
     EXPECT_TRUE(test.TestActive);
     EXPECT_TRUE(test.ownsWebCam);
     EXPECT_EQ(DimTestWindow(), &test);
@@ -158,10 +152,7 @@ TEST_F(DimWindows, TeachThenMeasureThenBackWithTheChangedValues) {
     EXPECT_EQ(test.SelColShape->Brush(), DimColour(currentWebCam->Record<DimMethod>()));
 
     // The object is measured on the live frames.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaNok->Brush(), 0x00004Bu);
-    EXPECT_TRUE(test.lamps.LabelOk->isVisible());
-    EXPECT_FALSE(test.lamps.LabelNok->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForPassLamps(test.lamps));
     EXPECT_TRUE(test.XYLbl->isVisible());
     EXPECT_EQ(Text(test.XYLbl), "X=149 Y=89");
     EXPECT_TRUE(test.DxDyLbl->isVisible());
@@ -185,10 +176,7 @@ TEST_F(DimWindows, TeachThenMeasureThenBackWithTheChangedValues) {
 
     // The object leaves the scene: the fail lamp, nothing to show, the history emptied.
     ShowScene(false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaOk->Brush(), 0x004B00u);
-    EXPECT_TRUE(test.lamps.LabelNok->isVisible());
-    EXPECT_FALSE(test.lamps.LabelOk->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForFailLamps(test.lamps));
     EXPECT_FALSE(test.XYLbl->isVisible());
     EXPECT_FALSE(test.DxDyLbl->isVisible());
     EXPECT_FALSE(test.curImage->isVisible());
@@ -211,9 +199,6 @@ TEST_F(DimWindows, TeachThenMeasureThenBackWithTheChangedValues) {
     test.Edit3->setText("7");
     test.ExitButton->click();
   });
-  teach->TestBtn->click();  // returns when the test window has closed
-  ASSERT_TRUE(scriptRan);
-  EXPECT_EQ(WebCam_TestDim, nullptr);
   EXPECT_EQ(DimTestWindow(), nullptr);
 
   // The test window's close wrote the file, the teach window's new capture read it back.

@@ -29,7 +29,7 @@ TestWindowRef* ImageTestWindow() {
   return FindMethodWindows(ImageMethod::kNumber)->testWindow();
 }
 
-class ImageWindows : public ::testing::Test {
+class ImageWindows : public MethodWindowsTest {
  protected:
   void SetUp() override { ShowScene(kBlue); }
 
@@ -42,10 +42,6 @@ class ImageWindows : public ::testing::Test {
   }
 
   std::string ImageFile() const { return station.Path("Data/webcam_image.dat"); }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  SceneCamera camera{station};
 };
 
 TEST_F(ImageWindows, ASnapshotTeachesAndTheTestLampFollowsTheScene) {
@@ -71,28 +67,20 @@ TEST_F(ImageWindows, ASnapshotTeachesAndTheTestLampFollowsTheScene) {
   EXPECT_TRUE(teach->AcqImgBtn->isEnabled());
   EXPECT_TRUE(teach->ExitButton->isEnabled());
 
-  bool scriptRan = false;
-  WhenModalOpens(WebCam_TestImage, [&](TWebCam_TestImage& test) {
-    scriptRan = true;
+  RunTestWindow(*teach, WebCam_TestImage, [&](TWebCam_TestImage& test) {
     EXPECT_TRUE(test.TestActive);
     EXPECT_EQ(ImageTestWindow(), &test);
     EXPECT_EQ(test.TollBar->value(), 94);
     EXPECT_EQ(test.TollLbl->text().toStdString(), "Tolleranza: 94%");
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaNok->Brush(), 0x00004Bu);
-    EXPECT_TRUE(test.lamps.LabelOk->isVisible());
-    EXPECT_FALSE(test.lamps.LabelNok->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForPassLamps(test.lamps));
     int32_t outputs[4] = {-1, -1, -1, -1};
     EXPECT_TRUE(ImageTestWindow()->RunTestOutputs(outputs));
     EXPECT_EQ(outputs[0], -1);  // no outputs
 
     // Another background: the fail lamp.
     ShowScene(kGreen);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaOk->Brush(), 0x004B00u);
-    EXPECT_TRUE(test.lamps.LabelNok->isVisible());
-    EXPECT_FALSE(test.lamps.LabelOk->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForFailLamps(test.lamps));
     EXPECT_FALSE(test.RunTest());
 
     // At tolerance 0 every frame passes.
@@ -104,9 +92,6 @@ TEST_F(ImageWindows, ASnapshotTeachesAndTheTestLampFollowsTheScene) {
     test.TollBar->setValue(70);
     test.ExitButton->click();
   });
-  teach->TestBtn->click();  // returns when the test window has closed
-  ASSERT_TRUE(scriptRan);
-  EXPECT_EQ(WebCam_TestImage, nullptr);
   EXPECT_EQ(ImageTestWindow(), nullptr);
 
   // The test window's close wrote the file: the reference and the tolerance.

@@ -20,7 +20,6 @@
 #include "inspection/webcamtestlineavert.h"
 #include "support/control_layout.h"
 #include "support/message_box_recorder.h"
-#include "support/modal_script.h"
 #include "support/scene_camera.h"
 #include "support/temp_station.h"
 #include "window_steps.h"
@@ -95,7 +94,7 @@ bool IsMarkerRed(const QPixmap& picture, QPoint at) {
 }
 
 template <class Axis>
-class LineWindows : public ::testing::Test {
+class LineWindows : public MethodWindowsTest {
  protected:
   using Teach = typename Axis::Teach;
   using Row = typename Axis::Row;
@@ -118,10 +117,6 @@ class LineWindows : public ::testing::Test {
     ExpectWaitingForTheColourClick(teach);
     QTest::mousePress(teach.appImage, Qt::LeftButton, {}, Axis::kClick);
   }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  SceneCamera camera{station};
 };
 
 using Axes = ::testing::Types<Horizontal, Vertical>;
@@ -197,9 +192,7 @@ TYPED_TEST(LineWindows, TheLengthEditDecidesWhatIsALineAndIsKept) {
   teach.show();
   this->Pick(teach);
 
-  bool scriptRan = false;
-  WhenModalOpens(Axis::TestGlobal(), [&](typename Axis::Test& test) {
-    scriptRan = true;
+  RunTestWindow(teach, Axis::TestGlobal(), [&](typename Axis::Test& test) {
     EXPECT_TRUE(test.TestActive);
     EXPECT_TRUE(test.ownsWebCam);
     EXPECT_EQ(FindMethodWindows(Axis::Row::kNumber)->testWindow(), &test);
@@ -210,10 +203,7 @@ TYPED_TEST(LineWindows, TheLengthEditDecidesWhatIsALineAndIsKept) {
     QLabel* result = Axis::ResultLabel(test);
 
     // The initial length is longer than the scene: no line, the fail lamp.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaOk->Brush(), 0x004B00u);
-    EXPECT_TRUE(test.lamps.LabelNok->isVisible());
-    EXPECT_FALSE(test.lamps.LabelOk->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForFailLamps(test.lamps));
     EXPECT_FALSE(result->isVisible());
     EXPECT_FALSE(test.curImage->isVisible());
     int32_t outputs[4] = {-5, -5, -5, -5};
@@ -257,9 +247,6 @@ TYPED_TEST(LineWindows, TheLengthEditDecidesWhatIsALineAndIsKept) {
     EXPECT_EQ(this->Line().tolerance, 80);
     test.ExitButton->click();
   });
-  teach.TestBtn->click();  // returns when the test window has closed
-  ASSERT_TRUE(scriptRan);
-  EXPECT_EQ(Axis::TestGlobal(), nullptr);
 
   // The test window's close wrote the file; the teach window's new capture read it back.
   const std::string file = ReadFileBytes(this->FilePath());

@@ -43,7 +43,7 @@ bool IsMarkerRed(const QPixmap& picture, int x, int y) {
   return colour.red() > 200 && colour.green() < 60 && colour.blue() < 60;
 }
 
-class PointWindows : public ::testing::Test {
+class PointWindows : public MethodWindowsTest {
  protected:
   void SetUp() override { ShowScene(true); }
 
@@ -65,10 +65,6 @@ class PointWindows : public ::testing::Test {
     // 640 x 480 over 64 x 48: x = mx / 10, y = (480 - my) / 10.
     QTest::mousePress(teach.appImage, Qt::LeftButton, {}, QPoint(225, 155));
   }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  SceneCamera camera{station};
 };
 
 TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
@@ -119,9 +115,7 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
   // The reference picture went through the sample file.
   EXPECT_FALSE(ReadFileBytes(station.Path("Data/webcam_sample.bmp")).empty());
 
-  bool scriptRan = false;
-  WhenModalOpens(WebCam_TestPoint, [&](TWebCam_TestPoint& test) {
-    scriptRan = true;
+  RunTestWindow(*teach, WebCam_TestPoint, [&](TWebCam_TestPoint& test) {
     EXPECT_TRUE(test.TestActive);
     EXPECT_TRUE(test.ownsWebCam);
     EXPECT_EQ(PointTestWindow(), &test);
@@ -134,10 +128,7 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
     EXPECT_EQ(test.SelColShape->Brush(), PointColour(currentWebCam->Record<PointMethod>()));
 
     // The taught pixel holds the colour: the pass lamp lights up.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaNok->Brush(), 0x00004Bu);
-    EXPECT_TRUE(test.lamps.LabelOk->isVisible());
-    EXPECT_FALSE(test.lamps.LabelNok->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForPassLamps(test.lamps));
     EXPECT_TRUE(test.XYLbl->isVisible());
     EXPECT_EQ(test.XYLbl->text().toStdString(), "X=22 Y=32");
     EXPECT_TRUE(test.curImage->isVisible());
@@ -156,10 +147,7 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
 
     // The square leaves the scene: the fail lamp, nothing to mark.
     ShowScene(false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaOk->Brush(), 0x004B00u);
-    EXPECT_TRUE(test.lamps.LabelNok->isVisible());
-    EXPECT_FALSE(test.lamps.LabelOk->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForFailLamps(test.lamps));
     EXPECT_FALSE(test.XYLbl->isVisible());
     EXPECT_FALSE(test.curImage->isVisible());
     int32_t x = -5, y = -5;
@@ -177,9 +165,6 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
 
     test.ExitButton->click();
   });
-  teach->TestBtn->click();  // returns when the test window has closed
-  ASSERT_TRUE(scriptRan);
-  EXPECT_EQ(WebCam_TestPoint, nullptr);
   EXPECT_EQ(PointTestWindow(), nullptr);
 
   // The test window's close wrote the file, the teach window's new capture read it back.
