@@ -325,11 +325,8 @@ TEST_F(DimWindows, BackFromATestOpenedDuringThePickTheColourStaysAndTheWindowIsL
 }
 
 TEST_F(DimWindows, ClosingWithoutTeachingWritesTheDefaults) {
-  TWebCamForm_GetDim teach(nullptr);
-  teach.show();
-  ASSERT_TRUE(teach.webCamReady);
-  teach.ExitButton->click();
-  EXPECT_EQ(ReadFileBytes(DimFile()), Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 90, 1, k300, k200, 1}));
+  ExpectClosingUntaughtWrites<TWebCamForm_GetDim>(
+      DimFile(), Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 90, 1, k300, k200, 1}));
 }
 
 TEST_F(DimWindows, AutoStartGoesStraightToTheRunningTestWithTheStoredValues) {

@@ -143,11 +143,7 @@ TEST_F(ImageWindows, ATaughtImageIsShownWhenTheWindowOpensAndAutoStartRunsItsTes
 }
 
 TEST_F(ImageWindows, ClosingWithoutTeachingWritesThe12ByteDefaults) {
-  TWebCamForm_GetImage teach(nullptr);
-  teach.show();
-  ASSERT_TRUE(teach.webCamReady);
-  teach.ExitButton->click();
-  EXPECT_EQ(ReadFileBytes(ImageFile()), Words({0, 0, 94}));
+  ExpectClosingUntaughtWrites<TWebCamForm_GetImage>(ImageFile(), Words({0, 0, 94}));
 }
 
 TEST_F(ImageWindows, NoCameraDisablesTheAcquisitionAndTheTest) {

@@ -231,12 +231,9 @@ TEST_F(PointWindows, MarkersStandOnTheTaughtAndOnTheFoundPixel) {
 }
 
 TEST_F(PointWindows, ClosingWithoutTeachingWritesTheDefaults) {
-  TWebCamForm_GetPoint teach(nullptr);
-  teach.show();
-  ASSERT_TRUE(teach.webCamReady);
-  teach.ExitButton->click();
   // Header, not stored, colour 0 0 0, click 0 0, point 0 0, tolerance 94, N 1, taught point only.
-  EXPECT_EQ(ReadFileBytes(PointFile()), Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 94, 1, 0}));
+  ExpectClosingUntaughtWrites<TWebCamForm_GetPoint>(PointFile(),
+                                                    Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 94, 1, 0}));
 }
 
 TEST_F(PointWindows, AutoStartGoesStraightToTheRunningTest) {

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <type_traits>
 
 #include <gtest/gtest.h>
@@ -43,6 +44,16 @@ void ExpectWaitingForTheColourClick(Teach& teach) {
   EXPECT_FALSE(teach.AcqColBtn->isEnabled());
   EXPECT_FALSE(teach.TestBtn->isEnabled());
   EXPECT_FALSE(teach.ExitButton->isEnabled());
+}
+
+// A teach window opened with the camera and closed without teaching writes `expected` to `file`.
+template <class Teach>
+void ExpectClosingUntaughtWrites(const std::string& file, const std::string& expected) {
+  Teach teach(nullptr);
+  teach.show();
+  ASSERT_TRUE(teach.webCamReady);
+  teach.ExitButton->click();
+  EXPECT_EQ(ReadFileBytes(file), expected);
 }
 
 // Opens the test window with the teach window's TestBtn and runs script in it; back once the script

@@ -321,11 +321,8 @@ TEST_F(ZoneWindows, ATaughtZoneIsShownWhenTheWindowOpensAndAutoStartRunsItsTest)
 }
 
 TEST_F(ZoneWindows, ClosingWithoutTeachingWritesThe44ByteDefaults) {
-  TWebCamForm_GetZona teach(nullptr);
-  teach.show();
-  ASSERT_TRUE(teach.webCamReady);
-  teach.ExitButton->click();
-  EXPECT_EQ(ReadFileBytes(ZoneFile()), Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 94}));
+  ExpectClosingUntaughtWrites<TWebCamForm_GetZona>(ZoneFile(),
+                                                   Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 94}));
 }
 
 TEST_F(ZoneWindows, ControlsCarryTheirNamesPlacesAndTexts) {
