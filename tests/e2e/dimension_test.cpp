@@ -1,12 +1,11 @@
 #include <QTcpSocket>
 #include <csignal>
-#include <cstdio>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
 #include "station_process.h"
 #include "station_setup.h"
+#include "support/temp_station.h"
 
 namespace {
 
@@ -17,68 +16,44 @@ constexpr uint32_t kGrey = 0x808080;
 constexpr int32_t k64 = 0x42800000;
 constexpr int32_t k48 = 0x42400000;
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A 64 x 48 scene with the object over columns x0 ... x1 and rows y0 ... y1 (from the bottom).
-void WriteScene(const std::string& path, int x0, int y0, int x1, int y1) {
-  const std::string next = path + ".next.bmp";
-  WriteBmp(next, 64, 48, [=](int x, int y) {
+void ShowScene(StationProcess& station, int x0, int y0, int x1, int y1) {
+  station.ShowScene(64, 48, [=](int x, int y) {
     return x >= x0 && x <= x1 && y >= y0 && y <= y1 ? kObject : kGrey;
   });
-  std::rename(next.c_str(), path.c_str());
 }
 
 TEST(DimensionStation, AutoStartedTestAnswersTheAveragedMeasurementOverTcp) {
   StationProcess station;
   ASSERT_TRUE(station.Valid());
-  const std::string scene = station.Path("scene.bmp");
-  WriteScene(scene, 10, 8, 29, 27);  // 19 x 19 between the outermost pixels, centre (19, 17)
-  station.SetEnv("LUMIVEX_CAMERA", QString::fromStdString("sim:" + scene));
+  ShowScene(station, 10, 8, 29, 27);  // 19 x 19 between the outermost pixels, centre (19, 17)
   // Taught earlier: the object's colour, tolerance 90, N 1, five measurements averaged.
   const std::string taught = LeWords({0, 0, 0xF0, 0x80, 0x20, 0, 0, 15, 15, 90, 1, k64, k48, 5});
   WriteData(station.Path(), "webcam_dim.dat", taught);
-  WriteData(station.Path(), "AvvioProg.dat", LeWords({0, 6}));
-  WriteData(station.Path(), "MetodoInOut.dat", LeWords({0, 3}));
-  const int port = FreeTcpPort();
-  WriteData(station.Path(), "tcp_ip.dat", LeWords({0}) + LengthText("127.0.0.1") + LeWords({port}));
+  WriteAutoStart(station.Path(), 6, 3);
+  const int port = WriteTcpSettings(station.Path());
   ASSERT_TRUE(station.Start());
 
   QTcpSocket client;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        client.abort();
-        client.connectToHost("127.0.0.1", static_cast<quint16>(port));
-        return client.waitForConnected(1000);
-      },
-      20000));
-  auto ask = [&] {
-    client.write("T\n");
-    client.waitForBytesWritten(5000);
-    QByteArray reply;
-    if (client.waitForReadyRead(10000)) reply = client.readAll();
-    while (client.waitForReadyRead(300)) reply += client.readAll();
-    return reply.toStdString();
-  };
+  ASSERT_TRUE(ConnectTcp(client, port));
+  auto ask = [&] { return AskTcp(client, "T\n"); };
   // Until the auto-started test runs the answer is "0".
   ASSERT_TRUE(WaitUntil([&] { return ask() == "1,19,17,19,19"; }, 30000));
 
   // A larger object further up: once the history holds only its measurements, the mean is its own.
-  WriteScene(scene, 30, 20, 59, 39);  // 29 x 19, centre (44, 29)
+  ShowScene(station, 30, 20, 59, 39);  // 29 x 19, centre (44, 29)
   ASSERT_TRUE(WaitUntil([&] { return ask() == "1,44,29,29,19"; }, 30000));
   EXPECT_NE(
       station.EventLog().find("Scrittura dati su porta Ethernet (Server -> Client): 1,44,29,29,19"),
       std::string::npos);
 
   // Nothing in view: "0".
-  WriteScene(scene, -1, -1, -1, -1);
+  ShowScene(station, -1, -1, -1, -1);
   ASSERT_TRUE(WaitUntil([&] { return ask() == "0"; }, 30000));
 
   EXPECT_EQ(station.Terminate(SIGTERM), 0);
   // The file read at start comes back as it was: nothing taught is lost.
-  EXPECT_EQ(ReadBytes(station.Path("Data/webcam_dim.dat")), taught);
+  EXPECT_EQ(ReadFileBytes(station.Path("Data/webcam_dim.dat")), taught);
   EXPECT_EQ(station.ErrorLog().find("WCD0"), std::string::npos);
 }
 

@@ -1,18 +1,14 @@
 #include <QTcpSocket>
-#include <chrono>
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
 #include "exchange/rs232_pty.h"
 #include "station_process.h"
 #include "station_setup.h"
+#include "support/temp_station.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The scene, 64 x 48 grey: an orange column at x = 30 from y = 5 to 34 and an orange row at y = 40
 // from x = 5 to 54 (y from the bottom).
@@ -32,36 +28,28 @@ const LineSetting kVertical{"webcam_lineavert.dat", 3, 20, "1,30,14",
 const LineSetting kHorizontal{"webcam_lineaoriz.dat", 4, 30, "1,19,40",
                               "Apertura form in avvio automatico: form test per linea orizzontale"};
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A station whose auto-start opens a line test on the scene, talking through channel metodo.
 class LineChannelTest : public ::testing::Test {
  protected:
   void Prepare(const LineSetting& line, int32_t metodo) {
     ASSERT_TRUE(station.Valid());
-    std::string picture = station.Path("scene.bmp");
-    WriteBmp(picture, 64, 48, [](int x, int y) {
+    station.ShowScene(64, 48, [](int x, int y) {
       const bool column = x == 30 && y >= 5 && y < 35;
       const bool row = y == 40 && x >= 5 && x < 55;
       return column || row ? kOrange : 0x808080u;
     });
-    station.SetEnv("LUMIVEX_CAMERA", QString::fromStdString("sim:" + picture));
     // Taught orange without a stored picture: header, stored, colour, click x/y, point x/y,
     // tolerance, length.
     taught = LeWords({0, 0, 0xF0, 0x80, 0x20, 0, 0, 0, 0, 94, line.lineLength});
     WriteData(station.Path(), line.file, taught);
-    WriteData(station.Path(), "AvvioProg.dat", LeWords({0, line.autoStart}));
-    WriteData(station.Path(), "MetodoInOut.dat", LeWords({0, metodo}));
+    WriteAutoStart(station.Path(), line.autoStart, metodo);
   }
 
   // The station ends cleanly, the auto-start was logged and what was taught is still there.
   void ExpectCleanEnd(const LineSetting& line) {
     EXPECT_NE(station.EventLog().find(line.autoStartEvent), std::string::npos);
     EXPECT_EQ(station.Terminate(SIGTERM), 0);
-    EXPECT_EQ(ReadText(station.Path(std::string("Data/") + line.file)), taught);
+    EXPECT_EQ(ReadFileBytes(station.Path(std::string("Data/") + line.file)), taught);
   }
 
   StationProcess station;
@@ -71,52 +59,21 @@ class LineChannelTest : public ::testing::Test {
 TEST_F(LineChannelTest, VerticalLineOverFiles) {
   Prepare(kVertical, 1);
   ASSERT_TRUE(station.Start());
-  auto ask = [&](const std::string& name, int timeoutMs) {
-    std::string out = station.Path("file_in_out/out/" + name);
-    std::string processed = station.Path("file_in_out/elab/" + name);
-    fs::remove(out);
-    fs::remove(processed);
-    std::ofstream(station.Path("file_in_out/in/" + name)) << "trigger";
-    std::string reply;
-    WaitUntil(
-        [&] {
-          if (!fs::exists(processed)) return false;
-          reply = ReadText(out);
-          return true;
-        },
-        timeoutMs);
-    return reply;
-  };
   // "0" until the auto-started test window runs.
   const std::string expected = std::string(kVertical.reply) + "\r\n";
-  ASSERT_TRUE(WaitUntil([&] { return ask("probe.txt", 2000) == expected; }, 30000));
-  EXPECT_EQ(ask("A.txt", 20000), expected);
+  ASSERT_TRUE(WaitUntil([&] { return AskByFile(station, "probe.txt", 2000) == expected; }, 30000));
+  EXPECT_EQ(AskByFile(station, "A.txt", 20000), expected);
   ExpectCleanEnd(kVertical);
 }
 
 TEST_F(LineChannelTest, HorizontalLineOverTcp) {
   Prepare(kHorizontal, 3);
-  int port = FreeTcpPort();
-  WriteData(station.Path(), "tcp_ip.dat", LeWords({0}) + LengthText("127.0.0.1") + LeWords({port}));
+  const int port = WriteTcpSettings(station.Path());
   ASSERT_TRUE(station.Start());
   QTcpSocket client;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        client.abort();
-        client.connectToHost("127.0.0.1", static_cast<quint16>(port));
-        return client.waitForConnected(1000);
-      },
-      20000));
-  auto ask = [&] {
-    client.write("T\n");
-    client.waitForBytesWritten(5000);
-    QByteArray reply;
-    if (client.waitForReadyRead(10000)) reply = client.readAll();
-    while (client.waitForReadyRead(300)) reply += client.readAll();
-    return reply.toStdString();
-  };
-  ASSERT_TRUE(WaitUntil([&] { return ask() == kHorizontal.reply; }, 30000));
-  EXPECT_EQ(ask(), kHorizontal.reply);
+  ASSERT_TRUE(ConnectTcp(client, port));
+  ASSERT_TRUE(WaitUntil([&] { return AskTcp(client, "T\n") == kHorizontal.reply; }, 30000));
+  EXPECT_EQ(AskTcp(client, "T\n"), kHorizontal.reply);
   client.disconnectFromHost();
   ExpectCleanEnd(kHorizontal);
 }
@@ -125,14 +82,10 @@ TEST_F(LineChannelTest, VerticalLineOverTheSerialLine) {
   Prepare(kVertical, 2);
   PseudoTerminal line;
   ASSERT_TRUE(line.Ready());
-  ASSERT_TRUE(line.LinkAs(station.Path("Data/COM1")));
-  WriteData(station.Path(), "rs232par.dat", LeWords({1, 9600, 8, 0, 0}));
+  ASSERT_TRUE(WriteSerialSettings(station.Path(), line));
   ASSERT_TRUE(station.Start());
   const std::string expected = kVertical.reply;
-  auto ask = [&] {
-    line.Send("T");
-    return line.Receive(expected.size(), std::chrono::milliseconds(3000));
-  };
+  auto ask = [&] { return AskSerial(line, expected.size()); };
   ASSERT_TRUE(WaitUntil([&] { return ask() == expected; }, 30000));
   EXPECT_EQ(ask(), expected);
   ExpectCleanEnd(kVertical);

@@ -17,9 +17,7 @@ class SpineTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(station.Valid());
-    std::string picture = station.Path("scene.bmp");
-    WriteBmp(picture, 64, 48, [](int x, int) { return x < 32 ? 0x2040A0u : 0xC0C0C0u; });
-    station.SetEnv("LUMIVEX_CAMERA", QString::fromStdString("sim:" + picture));
+    station.ShowScene(64, 48, [](int x, int) { return x < 32 ? 0x2040A0u : 0xC0C0C0u; });
   }
 
   StationProcess station;

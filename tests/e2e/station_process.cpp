@@ -3,12 +3,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTcpSocket>
 #include <QThread>
+#include <chrono>
 #include <csignal>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
+
+#include "exchange/rs232_pty.h"
 
 namespace {
 
@@ -44,6 +49,41 @@ bool CopyTree(const QString& from, const QString& to) {
   return true;
 }
 
+// A 24-bit bottom-up BMP whose pixel (x, y) (y from the bottom) is colour(x, y) = 0xRRGGBB, written
+// beside the path first and then renamed over it; false when the rename failed.
+bool WriteBmp(const std::string& path, int width, int height,
+              const std::function<uint32_t(int, int)>& colour) {
+  int rowBytes = width * 3;
+  int pad = (4 - rowBytes % 4) % 4;
+  uint32_t fileSize = static_cast<uint32_t>((rowBytes + pad) * height + 54);
+  std::string bytes;
+  auto put = [&](uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+  };
+  bytes += "BM";
+  put(fileSize, 4);
+  put(0, 4);
+  put(54, 4);
+  put(40, 4);
+  put(static_cast<uint32_t>(width), 4);
+  put(static_cast<uint32_t>(height), 4);
+  put(1, 2);
+  put(24, 2);
+  for (int i = 0; i < 6; ++i) put(0, 4);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      uint32_t rgb = colour(x, y);
+      bytes.push_back(static_cast<char>(rgb & 0xFF));
+      bytes.push_back(static_cast<char>((rgb >> 8) & 0xFF));
+      bytes.push_back(static_cast<char>((rgb >> 16) & 0xFF));
+    }
+    bytes.append(static_cast<size_t>(pad), '\0');
+  }
+  std::string temporary = path + ".tmp";
+  std::ofstream(temporary, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+  return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
 }  // namespace
 
 StationProcess::StationProcess() : env(QProcessEnvironment::systemEnvironment()) {
@@ -67,6 +107,13 @@ StationProcess::~StationProcess() {
 std::string StationProcess::Path(const std::string& relative) const {
   std::string root = dir.path().toStdString();
   return relative.empty() ? root : root + "/" + relative;
+}
+
+bool StationProcess::ShowScene(int width, int height,
+                               const std::function<uint32_t(int, int)>& colour) {
+  const std::string scene = Path("scene.bmp");
+  SetEnv("LUMIVEX_CAMERA", QString::fromStdString("sim:" + scene));
+  return WriteBmp(scene, width, height, colour);
 }
 
 bool StationProcess::Start() {
@@ -117,35 +164,44 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
   return true;
 }
 
-void WriteBmp(const std::string& path, int width, int height,
-              const std::function<uint32_t(int, int)>& colour) {
-  int rowBytes = width * 3;
-  int pad = (4 - rowBytes % 4) % 4;
-  uint32_t fileSize = static_cast<uint32_t>((rowBytes + pad) * height + 54);
-  std::string bytes;
-  auto put = [&](uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-  };
-  bytes += "BM";
-  put(fileSize, 4);
-  put(0, 4);
-  put(54, 4);
-  put(40, 4);
-  put(static_cast<uint32_t>(width), 4);
-  put(static_cast<uint32_t>(height), 4);
-  put(1, 2);
-  put(24, 2);
-  for (int i = 0; i < 6; ++i) put(0, 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      uint32_t rgb = colour(x, y);
-      bytes.push_back(static_cast<char>(rgb & 0xFF));
-      bytes.push_back(static_cast<char>((rgb >> 8) & 0xFF));
-      bytes.push_back(static_cast<char>((rgb >> 16) & 0xFF));
-    }
-    bytes.append(static_cast<size_t>(pad), '\0');
-  }
-  std::string temporary = path + ".tmp";
-  std::ofstream(temporary, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
-  std::rename(temporary.c_str(), path.c_str());
+std::string AskByFile(const StationProcess& station, const std::string& name, int timeoutMs) {
+  namespace fs = std::filesystem;
+  const std::string out = station.Path("file_in_out/out/" + name);
+  const std::string processed = station.Path("file_in_out/elab/" + name);
+  fs::remove(out);
+  fs::remove(processed);
+  std::ofstream(station.Path("file_in_out/in/" + name)) << "trigger";
+  std::string reply;
+  WaitUntil(
+      [&] {
+        if (!fs::exists(processed)) return false;
+        reply = ReadAll(out);
+        return true;
+      },
+      timeoutMs);
+  return reply;
+}
+
+bool ConnectTcp(QTcpSocket& client, int port, int timeoutMs) {
+  return WaitUntil(
+      [&] {
+        client.abort();
+        client.connectToHost("127.0.0.1", static_cast<quint16>(port));
+        return client.waitForConnected(1000);
+      },
+      timeoutMs);
+}
+
+std::string AskTcp(QTcpSocket& client, const QByteArray& line) {
+  client.write(line);
+  client.waitForBytesWritten(5000);
+  QByteArray reply;
+  if (client.waitForReadyRead(10000)) reply = client.readAll();
+  while (client.waitForReadyRead(300)) reply += client.readAll();
+  return reply.toStdString();
+}
+
+std::string AskSerial(const PseudoTerminal& line, size_t replySize) {
+  line.Send("T");
+  return line.Receive(replySize, std::chrono::milliseconds(3000));
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
+
+class PseudoTerminal;
+class QTcpSocket;
 
 // A copy of the built station folder in a temporary place, and the real executable running in it
 // as an operator would start it.
@@ -16,6 +22,9 @@ class StationProcess {
   bool Valid() const { return dir.isValid(); }
   std::string Path(const std::string& relative = "") const;
   void SetEnv(const QString& name, const QString& value) { env.insert(name, value); }
+  // The simulated camera films scene.bmp of the station folder, which becomes this picture (as a
+  // scene change once the station runs); false when the picture could not be put in place.
+  bool ShowScene(int width, int height, const std::function<uint32_t(int, int)>& colour);
 
   // Starts the station (offscreen unless QT_QPA_PLATFORM was set) and waits until it is running.
   bool Start();
@@ -41,6 +50,14 @@ class StationProcess {
 // Waits, pumping events, until the condition holds; false on time-out.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 
-// Writes a 24-bit bottom-up BMP whose pixel (x, y) (y from the bottom) is colour(x, y) = 0xRRGGBB.
-void WriteBmp(const std::string& path, int width, int height,
-              const std::function<uint32_t(int, int)>& colour);
+// The controller's side of the channels.
+// Drops a request file and waits for its reply file; empty on time-out.
+std::string AskByFile(const StationProcess& station, const std::string& name,
+                      int timeoutMs = 20000);
+// Connects to the station's TCP server, which opens a moment after the opening line.
+bool ConnectTcp(QTcpSocket& client, int port, int timeoutMs = 20000);
+// Sends a line and collects the reply until 300 ms of silence, so that anything sent after the
+// reply, such as a terminator, is part of it.
+std::string AskTcp(QTcpSocket& client, const QByteArray& line);
+// Sends "T" on the serial line and reads up to replySize bytes within 3 s.
+std::string AskSerial(const PseudoTerminal& line, size_t replySize);

@@ -3,6 +3,19 @@
 #include <QTcpServer>
 #include <fstream>
 
+#include "exchange/rs232_pty.h"
+
+namespace {
+
+// A TCP port that nothing listens on right now.
+int FreeTcpPort() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost, 0);
+  return probe.serverPort();
+}
+
+}  // namespace
+
 std::string LeWords(std::initializer_list<int32_t> words) {
   std::string bytes;
   for (int32_t word : words)
@@ -25,8 +38,19 @@ std::string TaughtPointFile(uint8_t r, uint8_t g, uint8_t b) {
   return LeWords({0, 0, r, g, b, 0, 0, 0, 0, 94, 1, 1});
 }
 
-int FreeTcpPort() {
-  QTcpServer probe;
-  probe.listen(QHostAddress::LocalHost, 0);
-  return probe.serverPort();
+void WriteAutoStart(const std::string& stationPath, int32_t method, int32_t channel) {
+  WriteData(stationPath, "AvvioProg.dat", LeWords({0, method}));
+  WriteData(stationPath, "MetodoInOut.dat", LeWords({0, channel}));
+}
+
+int WriteTcpSettings(const std::string& stationPath) {
+  const int port = FreeTcpPort();
+  WriteData(stationPath, "tcp_ip.dat", LeWords({0}) + LengthText("127.0.0.1") + LeWords({port}));
+  return port;
+}
+
+bool WriteSerialSettings(const std::string& stationPath, const PseudoTerminal& line) {
+  if (!line.LinkAs(stationPath + "/Data/COM1")) return false;
+  WriteData(stationPath, "rs232par.dat", LeWords({1, 9600, 8, 0, 0}));
+  return true;
 }

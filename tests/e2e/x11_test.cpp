@@ -54,9 +54,7 @@ TEST(X11Station, MainWindowShowsOnARealDisplayAndClosesOnSigterm) {
   ASSERT_FALSE(x.Display().isEmpty());
 
   StationProcess station;
-  std::string picture = station.Path("scene.bmp");
-  WriteBmp(picture, 64, 48, [](int x, int y) { return (x + y) % 2 ? 0x3060C0u : 0xE0E0E0u; });
-  station.SetEnv("LUMIVEX_CAMERA", QString::fromStdString("sim:" + picture));
+  station.ShowScene(64, 48, [](int x, int y) { return (x + y) % 2 ? 0x3060C0u : 0xE0E0E0u; });
   station.SetEnv("QT_QPA_PLATFORM", "xcb");
   station.SetEnv("DISPLAY", x.Display());
   ASSERT_TRUE(station.Start());

@@ -1,7 +1,4 @@
 #include <csignal>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -9,10 +6,9 @@
 #include "exchange/rs232_pty.h"
 #include "station_process.h"
 #include "station_setup.h"
+#include "support/temp_station.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The scene: 64 x 48 of a background colour, with an orange block over (20, 10)..(29, 19) counted
 // from the bottom row, or without it.
@@ -39,52 +35,18 @@ std::string StoredPicture(const std::function<uint32_t(int, int)>& colour) {
   return bytes;
 }
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A station whose auto-start opens the test of method `number`, talking through channel metodo,
 // with the simulated camera filming the scene.
 class ZoneImageChannelTest : public ::testing::Test {
  protected:
   void Prepare(int32_t number, int32_t metodo) {
     ASSERT_TRUE(station.Valid());
-    scene = station.Path("scene.bmp");
-    WriteBmp(scene, kWidth, kHeight, Scene(kGrey, true));
-    station.SetEnv("LUMIVEX_CAMERA", QString::fromStdString("sim:" + scene));
-    WriteData(station.Path(), "AvvioProg.dat", LeWords({0, number}));
-    WriteData(station.Path(), "MetodoInOut.dat", LeWords({0, metodo}));
-  }
-
-  // Renames a new picture over the camera's file, as a scene change.
-  void ChangeScene(const std::function<uint32_t(int, int)>& colour) {
-    const std::string next = station.Path("scene_next.bmp");
-    WriteBmp(next, kWidth, kHeight, colour);
-    ASSERT_EQ(std::rename(next.c_str(), scene.c_str()), 0);
+    station.ShowScene(kWidth, kHeight, Scene(kGrey, true));
+    WriteAutoStart(station.Path(), number, metodo);
   }
 
   StationProcess station;
-  std::string scene;
 };
-
-// Drops a request and waits for its reply file; empty on time-out.
-std::string AskByFile(StationProcess& station, const std::string& name, int timeoutMs = 20000) {
-  const std::string out = station.Path("file_in_out/out/" + name);
-  const std::string processed = station.Path("file_in_out/elab/" + name);
-  fs::remove(out);
-  fs::remove(processed);
-  std::ofstream(station.Path("file_in_out/in/" + name)) << "trigger";
-  std::string reply;
-  WaitUntil(
-      [&] {
-        if (!fs::exists(processed)) return false;
-        reply = ReadText(out);
-        return true;
-      },
-      timeoutMs);
-  return reply;
-}
 
 TEST_F(ZoneImageChannelTest, ZoneAnswersOverFiles) {
   Prepare(2, 1);
@@ -98,7 +60,7 @@ TEST_F(ZoneImageChannelTest, ZoneAnswersOverFiles) {
   EXPECT_EQ(AskByFile(station, "A.txt"), "1\r\n");
 
   // The block leaves the zone: 100 of its 441 pixels differ by 112 in red.
-  ChangeScene(Scene(kGrey, false));
+  ASSERT_TRUE(station.ShowScene(kWidth, kHeight, Scene(kGrey, false)));
   ASSERT_TRUE(WaitUntil([&] { return AskByFile(station, "probe.txt", 2000) == "0\r\n"; }, 30000));
   EXPECT_EQ(AskByFile(station, "B.txt"), "0\r\n");
   const std::string events = station.EventLog();
@@ -106,7 +68,7 @@ TEST_F(ZoneImageChannelTest, ZoneAnswersOverFiles) {
   EXPECT_NE(events.find("Generato file uscita B.txt con contenuto: 0\r\n"), std::string::npos);
   EXPECT_EQ(station.Terminate(SIGTERM), 0);
   // The stop wrote the zone back as it was taught.
-  EXPECT_EQ(ReadText(station.Path("Data/webcam_zona.dat")).substr(0, 44),
+  EXPECT_EQ(ReadFileBytes(station.Path("Data/webcam_zona.dat")).substr(0, 44),
             LeWords({0, 1, 150, 50, 350, 250, 15, 5, 35, 25, 94}));
 }
 
@@ -116,22 +78,17 @@ TEST_F(ZoneImageChannelTest, WholeImageAnswersOverTheSerialLine) {
             LeWords({0, 1, 94}) + StoredPicture(Scene(kGrey, true)));
   PseudoTerminal line;
   ASSERT_TRUE(line.Ready());
-  ASSERT_TRUE(line.LinkAs(station.Path("Data/COM1")));
-  // COM1 at 9600 baud, 8 data bits, no parity, one stop bit.
-  WriteData(station.Path(), "rs232par.dat", LeWords({1, 9600, 8, 0, 0}));
+  ASSERT_TRUE(WriteSerialSettings(station.Path(), line));
   ASSERT_TRUE(station.Start());
 
   // A request is whatever arrived before 400 ms of silence; the reply has no terminator.
-  auto ask = [&] {
-    line.Send("T");
-    return line.Receive(1, std::chrono::milliseconds(3000));
-  };
+  auto ask = [&] { return AskSerial(line, 1); };
   ASSERT_TRUE(WaitUntil([&] { return ask() == "1"; }, 30000));
   EXPECT_EQ(ask(), "1");
   EXPECT_EQ(line.Receive(1, std::chrono::milliseconds(500)), "");
 
   // A lighter background: every pixel but the block's differs by 32.
-  ChangeScene(Scene(kLightGrey, true));
+  ASSERT_TRUE(station.ShowScene(kWidth, kHeight, Scene(kLightGrey, true)));
   ASSERT_TRUE(WaitUntil([&] { return ask() == "0"; }, 30000));
   EXPECT_EQ(ask(), "0");
   const std::string events = station.EventLog();

@@ -1,4 +1,3 @@
-#include <QApplication>
 #include <QColor>
 #include <QGroupBox>
 #include <QImage>
@@ -7,26 +6,24 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "bitmap/mybitmap.h"
 #include "capture/webcam.h"
 #include "inspection/methodwindows.h"
 #include "inspection/webcamgetdim.h"
 #include "inspection/webcamtestdim.h"
 #include "methods/webcam_sistemavisione_dim.h"
+#include "support/control_layout.h"
 #include "support/message_box_recorder.h"
+#include "support/modal_script.h"
+#include "support/scene_camera.h"
 #include "support/temp_station.h"
+#include "window_steps.h"
 
 namespace {
-
-// Waits are generous: a frame comes every 50 ms, the slowest machine may take far longer.
-constexpr int kWaitMs = 20000;
 
 // The scene the simulated camera films: 640 x 480, blue background, an orange rectangle from
 // column 100 to 199 and row 50 to 129 counted from the bottom row. It measures 99 x 79 pixels
@@ -55,53 +52,30 @@ std::string Text(const QLabel* label) {
   return label->text().toStdString();
 }
 
-class DimWindows : public ::testing::Test {
+class DimWindows : public MethodWindowsTest {
  protected:
   void SetUp() override {
     dimHistory.count = 0;
-    scenePath = station.Path("scene.bmp");
-    WriteScene(true);
-    setenv("LUMIVEX_CAMERA", ("sim:" + scenePath).c_str(), 1);
+    ShowScene(true);
   }
 
-  void TearDown() override {
-    unsetenv("LUMIVEX_CAMERA");
-    dimHistory.count = 0;
-  }
+  void TearDown() override { dimHistory.count = 0; }
 
-  // Renames a new picture over the camera's file, as a scene change.
-  void WriteScene(bool withObject) {
+  // Shows the scene with or without the object.
+  void ShowScene(bool withObject) {
     MyBitmap scene(kSceneWidth, kSceneHeight);
     scene.FillRect(kBackground, 0, 0, kSceneWidth, kSceneHeight);
     if (withObject)
       scene.FillRect(kObjectR | (kObjectG << 8) | (kObjectB << 16), 100, 50, 200, 130);
-    std::string next = station.Path("scene_next.bmp");
-    ASSERT_TRUE(scene.SaveBmp(next));
-    ASSERT_EQ(std::rename(next.c_str(), scenePath.c_str()), 0);
+    camera.Show(scene);
   }
 
   std::string DimFile() const { return station.Path("Data/webcam_dim.dat"); }
 
-  // Runs script on the test window once the teach window's TestBtn has opened it modally.
-  static void WhenTestWindowOpens(std::function<void(TWebCam_TestDim&)> script) {
-    auto* poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, script] {
-      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!window || window != WebCam_TestDim) return;
-      poll->stop();
-      poll->deleteLater();
-      script(*WebCam_TestDim);
-    });
-    poll->start();
-  }
-
   // Freezes a snapshot; the picture waits for the click. The test can be opened meanwhile only
   // with a colour taught before.
   void Freeze(TWebCamForm_GetDim& teach, bool testOpen) {
-    ASSERT_TRUE(teach.webCamReady);
-    teach.AcqColBtn->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return teach.appImage->isVisible(); }, kWaitMs));
+    ASSERT_NO_FATAL_FAILURE(FreezeSnapshot(teach, teach.AcqColBtn));
     EXPECT_EQ(Text(teach.ClickLbl),
               "Clickare sull'immagine per acquisire il colore dell'oggetto di cui ricavare le "
               "dimensioni");
@@ -117,10 +91,6 @@ class DimWindows : public ::testing::Test {
     Freeze(teach, taughtBefore);
     QTest::mousePress(teach.appImage, Qt::LeftButton, {}, QPoint(150, 390));
   }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  std::string scenePath;
 };
 
 TEST_F(DimWindows, TeachThenMeasureThenBackWithTheChangedValues) {
@@ -169,9 +139,7 @@ TEST_F(DimWindows, TeachThenMeasureThenBackWithTheChangedValues) {
   EXPECT_TRUE(teach->appImage->isHidden());
   EXPECT_FALSE(teach->curImage->pixmap().isNull());
 
-  bool scriptRan = false;
-  WhenTestWindowOpens([&](TWebCam_TestDim& test) {
-    scriptRan = true;
+  RunTestWindow(*teach, WebCam_TestDim, [&](TWebCam_TestDim& test) {
     EXPECT_TRUE(test.TestActive);
     EXPECT_TRUE(test.ownsWebCam);
     EXPECT_EQ(DimTestWindow(), &test);
@@ -184,10 +152,7 @@ TEST_F(DimWindows, TeachThenMeasureThenBackWithTheChangedValues) {
     EXPECT_EQ(test.SelColShape->Brush(), DimColour(currentWebCam->Record<DimMethod>()));
 
     // The object is measured on the live frames.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaNok->Brush(), 0x00004Bu);
-    EXPECT_TRUE(test.lamps.LabelOk->isVisible());
-    EXPECT_FALSE(test.lamps.LabelNok->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForPassLamps(test.lamps));
     EXPECT_TRUE(test.XYLbl->isVisible());
     EXPECT_EQ(Text(test.XYLbl), "X=149 Y=89");
     EXPECT_TRUE(test.DxDyLbl->isVisible());
@@ -210,11 +175,8 @@ TEST_F(DimWindows, TeachThenMeasureThenBackWithTheChangedValues) {
     EXPECT_EQ(dimHistory.count, 4);
 
     // The object leaves the scene: the fail lamp, nothing to show, the history emptied.
-    WriteScene(false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaOk->Brush(), 0x004B00u);
-    EXPECT_TRUE(test.lamps.LabelNok->isVisible());
-    EXPECT_FALSE(test.lamps.LabelOk->isVisible());
+    ShowScene(false);
+    ASSERT_NO_FATAL_FAILURE(WaitForFailLamps(test.lamps));
     EXPECT_FALSE(test.XYLbl->isVisible());
     EXPECT_FALSE(test.DxDyLbl->isVisible());
     EXPECT_FALSE(test.curImage->isVisible());
@@ -237,9 +199,6 @@ TEST_F(DimWindows, TeachThenMeasureThenBackWithTheChangedValues) {
     test.Edit3->setText("7");
     test.ExitButton->click();
   });
-  teach->TestBtn->click();  // returns when the test window has closed
-  ASSERT_TRUE(scriptRan);
-  EXPECT_EQ(WebCam_TestDim, nullptr);
   EXPECT_EQ(DimTestWindow(), nullptr);
 
   // The test window's close wrote the file, the teach window's new capture read it back.
@@ -346,7 +305,7 @@ TEST_F(DimWindows, BackFromATestOpenedDuringThePickTheColourStaysAndTheWindowIsL
   const uint32_t taught = DimColour(currentWebCam->Record<DimMethod>());
   Freeze(teach, true);
   bool measured = false;
-  WhenTestWindowOpens([&](TWebCam_TestDim& test) {
+  WhenModalOpens(WebCam_TestDim, [&](TWebCam_TestDim& test) {
     measured = QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs);
     test.ExitButton->click();
   });
@@ -366,11 +325,8 @@ TEST_F(DimWindows, BackFromATestOpenedDuringThePickTheColourStaysAndTheWindowIsL
 }
 
 TEST_F(DimWindows, ClosingWithoutTeachingWritesTheDefaults) {
-  TWebCamForm_GetDim teach(nullptr);
-  teach.show();
-  ASSERT_TRUE(teach.webCamReady);
-  teach.ExitButton->click();
-  EXPECT_EQ(ReadFileBytes(DimFile()), Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 90, 1, k300, k200, 1}));
+  ExpectClosingUntaughtWrites<TWebCamForm_GetDim>(
+      DimFile(), Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 90, 1, k300, k200, 1}));
 }
 
 TEST_F(DimWindows, AutoStartGoesStraightToTheRunningTestWithTheStoredValues) {
@@ -378,7 +334,7 @@ TEST_F(DimWindows, AutoStartGoesStraightToTheRunningTestWithTheStoredValues) {
   WriteFileBytes(DimFile(), Words({0, 0, kObjectR, kObjectG, kObjectB, 0, 0, 150, 90, 75, 2,
                                    k123_46, k200, 3}));
   bool reachedTest = false;
-  WhenTestWindowOpens([&](TWebCam_TestDim& test) {
+  WhenModalOpens(WebCam_TestDim, [&](TWebCam_TestDim& test) {
     EXPECT_TRUE(test.TestActive);
     EXPECT_EQ(Text(test.TollLbl), "Tolleranza: 75%");
     EXPECT_EQ(test.QtPixEdt->text().toStdString(), "2");
@@ -413,12 +369,7 @@ TEST_F(DimWindows, AutoStartGoesStraightToTheRunningTestWithTheStoredValues) {
 TEST_F(DimWindows, ControlsCarryTheirNamesPlacesAndTexts) {
   TWebCamForm_GetDim teach(nullptr);
   TWebCam_TestDim test(nullptr);
-  struct Case {
-    QWidget* window;
-    const char* name;
-    QRect geometry;  // an empty size: only the place is fixed
-    const char* text;
-  } cases[] = {
+  const ControlCase cases[] = {
       {&teach,
        "ClickLbl",
        {18, 8, 640, 17},
@@ -470,21 +421,7 @@ TEST_F(DimWindows, ControlsCarryTheirNamesPlacesAndTexts) {
       {&test, "curImage", {3, 62, 331, 188}, nullptr},
       {&test, "ExitButton", {674, 575, 167, 58}, "Esci"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto* control = c.window->findChild<QWidget*>(c.name);
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->pos(), c.geometry.topLeft());
-    if (!c.geometry.size().isEmpty()) {
-      EXPECT_EQ(control->size(), c.geometry.size());
-    }
-    if (!c.text) continue;
-    QString text;
-    if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) text = button->text();
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) text = edit->text();
-    EXPECT_EQ(text.toStdString(), c.text);
-  }
+  ExpectControls(cases);
   // The edit's caption stands on its left.
   EXPECT_EQ(Text(test.QtPixEdtLabel), "Qt. pixel conscutivi: ");
   EXPECT_LT(test.QtPixEdtLabel->x(), test.QtPixEdt->x());

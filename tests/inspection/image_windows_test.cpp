@@ -1,28 +1,25 @@
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "bitmap/mybitmap.h"
 #include "capture/webcam.h"
 #include "inspection/methodwindows.h"
 #include "inspection/webcamgetimage.h"
 #include "inspection/webcamtestimage.h"
 #include "methods/webcam_sistemavisione_image.h"
+#include "support/control_layout.h"
 #include "support/message_box_recorder.h"
+#include "support/modal_script.h"
+#include "support/scene_camera.h"
 #include "support/temp_station.h"
+#include "window_steps.h"
 
 namespace {
-
-// Waits are generous: a frame comes every 50 ms, the slowest machine may take far longer.
-constexpr int kWaitMs = 20000;
 
 // The scene the simulated camera films: 64 x 48 of one colour with a red 5 x 5 square.
 constexpr int32_t kSceneWidth = 64, kSceneHeight = 48;
@@ -32,45 +29,19 @@ TestWindowRef* ImageTestWindow() {
   return FindMethodWindows(ImageMethod::kNumber)->testWindow();
 }
 
-class ImageWindows : public ::testing::Test {
+class ImageWindows : public MethodWindowsTest {
  protected:
-  void SetUp() override {
-    scenePath = station.Path("scene.bmp");
-    WriteScene(kBlue);
-    setenv("LUMIVEX_CAMERA", ("sim:" + scenePath).c_str(), 1);
-  }
+  void SetUp() override { ShowScene(kBlue); }
 
-  void TearDown() override { unsetenv("LUMIVEX_CAMERA"); }
-
-  // Renames a new picture over the camera's file, as a scene change.
-  void WriteScene(uint32_t background) {
+  // Shows the scene on the given background.
+  void ShowScene(uint32_t background) {
     MyBitmap scene(kSceneWidth, kSceneHeight);
     scene.FillRect(background, 0, 0, kSceneWidth, kSceneHeight);
     scene.FillRect(0x1E14DC, 20, 30, 25, 35);
-    std::string next = station.Path("scene_next.bmp");
-    ASSERT_TRUE(scene.SaveBmp(next));
-    ASSERT_EQ(std::rename(next.c_str(), scenePath.c_str()), 0);
+    camera.Show(scene);
   }
 
   std::string ImageFile() const { return station.Path("Data/webcam_image.dat"); }
-
-  // Runs script on the test window once the teach window's TestBtn has opened it modally.
-  static void WhenTestWindowOpens(std::function<void(TWebCam_TestImage&)> script) {
-    auto* poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, script] {
-      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!window || window != WebCam_TestImage) return;
-      poll->stop();
-      poll->deleteLater();
-      script(*WebCam_TestImage);
-    });
-    poll->start();
-  }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  std::string scenePath;
 };
 
 TEST_F(ImageWindows, ASnapshotTeachesAndTheTestLampFollowsTheScene) {
@@ -96,28 +67,20 @@ TEST_F(ImageWindows, ASnapshotTeachesAndTheTestLampFollowsTheScene) {
   EXPECT_TRUE(teach->AcqImgBtn->isEnabled());
   EXPECT_TRUE(teach->ExitButton->isEnabled());
 
-  bool scriptRan = false;
-  WhenTestWindowOpens([&](TWebCam_TestImage& test) {
-    scriptRan = true;
+  RunTestWindow(*teach, WebCam_TestImage, [&](TWebCam_TestImage& test) {
     EXPECT_TRUE(test.TestActive);
     EXPECT_EQ(ImageTestWindow(), &test);
     EXPECT_EQ(test.TollBar->value(), 94);
     EXPECT_EQ(test.TollLbl->text().toStdString(), "Tolleranza: 94%");
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaNok->Brush(), 0x00004Bu);
-    EXPECT_TRUE(test.lamps.LabelOk->isVisible());
-    EXPECT_FALSE(test.lamps.LabelNok->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForPassLamps(test.lamps));
     int32_t outputs[4] = {-1, -1, -1, -1};
     EXPECT_TRUE(ImageTestWindow()->RunTestOutputs(outputs));
     EXPECT_EQ(outputs[0], -1);  // no outputs
 
     // Another background: the fail lamp.
-    WriteScene(kGreen);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaOk->Brush(), 0x004B00u);
-    EXPECT_TRUE(test.lamps.LabelNok->isVisible());
-    EXPECT_FALSE(test.lamps.LabelOk->isVisible());
+    ShowScene(kGreen);
+    ASSERT_NO_FATAL_FAILURE(WaitForFailLamps(test.lamps));
     EXPECT_FALSE(test.RunTest());
 
     // At tolerance 0 every frame passes.
@@ -129,9 +92,6 @@ TEST_F(ImageWindows, ASnapshotTeachesAndTheTestLampFollowsTheScene) {
     test.TollBar->setValue(70);
     test.ExitButton->click();
   });
-  teach->TestBtn->click();  // returns when the test window has closed
-  ASSERT_TRUE(scriptRan);
-  EXPECT_EQ(WebCam_TestImage, nullptr);
   EXPECT_EQ(ImageTestWindow(), nullptr);
 
   // The test window's close wrote the file: the reference and the tolerance.
@@ -159,10 +119,10 @@ TEST_F(ImageWindows, ATaughtImageIsShownWhenTheWindowOpensAndAutoStartRunsItsTes
   WriteFileBytes(ImageFile(), file);
 
   bool reachedTest = false;
-  WhenTestWindowOpens([&](TWebCam_TestImage& test) {
+  WhenModalOpens(WebCam_TestImage, [&](TWebCam_TestImage& test) {
     EXPECT_TRUE(test.TestActive);
     ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
-    WriteScene(kGreen);  // only the square differs now: 25 of 3072 pixels
+    ShowScene(kGreen);  // only the square differs now: 25 of 3072 pixels
     ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
     EXPECT_TRUE(test.RunTest());
     reachedTest = true;
@@ -183,11 +143,7 @@ TEST_F(ImageWindows, ATaughtImageIsShownWhenTheWindowOpensAndAutoStartRunsItsTes
 }
 
 TEST_F(ImageWindows, ClosingWithoutTeachingWritesThe12ByteDefaults) {
-  TWebCamForm_GetImage teach(nullptr);
-  teach.show();
-  ASSERT_TRUE(teach.webCamReady);
-  teach.ExitButton->click();
-  EXPECT_EQ(ReadFileBytes(ImageFile()), Words({0, 0, 94}));
+  ExpectClosingUntaughtWrites<TWebCamForm_GetImage>(ImageFile(), Words({0, 0, 94}));
 }
 
 TEST_F(ImageWindows, NoCameraDisablesTheAcquisitionAndTheTest) {
@@ -206,12 +162,7 @@ TEST_F(ImageWindows, NoCameraDisablesTheAcquisitionAndTheTest) {
 TEST_F(ImageWindows, ControlsCarryTheirNamesPlacesAndTexts) {
   TWebCamForm_GetImage teach(nullptr);
   TWebCam_TestImage test(nullptr);
-  struct Case {
-    QWidget* window;
-    const char* name;
-    QRect geometry;  // an empty size: only the place is fixed
-    const char* text;
-  } cases[] = {
+  const ControlCase cases[] = {
       {&teach,
        "ClickLbl",
        {16, 12, 640, 17},
@@ -236,20 +187,7 @@ TEST_F(ImageWindows, ControlsCarryTheirNamesPlacesAndTexts) {
       {&test, "TollBar", {14, 64, 309, 17}, nullptr},
       {&test, "ExitButton", {691, 567, 167, 58}, "Esci"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto* control = c.window->findChild<QWidget*>(c.name);
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->pos(), c.geometry.topLeft());
-    if (!c.geometry.size().isEmpty()) {
-      EXPECT_EQ(control->size(), c.geometry.size());
-    }
-    if (!c.text) continue;
-    QString text;
-    if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) text = button->text();
-    EXPECT_EQ(text.toStdString(), c.text);
-  }
+  ExpectControls(cases);
   // No result picture in the test window.
   EXPECT_EQ(test.findChild<QWidget*>("curImage"), nullptr);
   EXPECT_EQ(teach.windowTitle().toStdString(), "WEBCAM - RICONOSCIMENTO IMMAGINE");
@@ -262,19 +200,7 @@ TEST_F(ImageWindows, ControlsCarryTheirNamesPlacesAndTexts) {
 }
 
 TEST_F(ImageWindows, TheRowReachesTheTestWindowThroughItsGlobal) {
-  const MethodWindows* image = FindMethodWindows(5);
-  ASSERT_NE(image, nullptr);
-  EXPECT_EQ(image->outputs, 0);
-  {
-    HiddenWindow hidden = image->createHiddenTest();
-    ASSERT_NE(WebCam_TestImage, nullptr);
-    EXPECT_FALSE(WebCam_TestImage->TestActive);
-    EXPECT_EQ(image->testWindow(), WebCam_TestImage);
-    HiddenWindow hiddenTeach = image->createHiddenTeach();
-    EXPECT_NE(WebCamForm_GetImage, nullptr);
-  }
-  EXPECT_EQ(WebCam_TestImage, nullptr);
-  EXPECT_EQ(WebCamForm_GetImage, nullptr);
+  ExpectHiddenWindowsThroughTheirGlobals(5, 0, WebCamForm_GetImage, WebCam_TestImage);
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QLabel>
@@ -6,15 +5,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
 #include <string>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "bitmap/mybitmap.h"
 #include "capture/webcam.h"
 #include "inspection/linemarker.h"
 #include "inspection/methodwindows.h"
@@ -22,15 +18,15 @@
 #include "inspection/webcamgetlineavert.h"
 #include "inspection/webcamtestlineaoriz.h"
 #include "inspection/webcamtestlineavert.h"
+#include "support/control_layout.h"
 #include "support/message_box_recorder.h"
+#include "support/scene_camera.h"
 #include "support/temp_station.h"
+#include "window_steps.h"
 
 namespace {
 
 using ::testing::HasSubstr;
-
-// Waits are generous: a frame comes every 50 ms, the slowest machine may take far longer.
-constexpr int kWaitMs = 20000;
 
 // The scene the simulated camera films: 64 x 48, blue background, a red run of 50 pixels on row 30
 // (x 10 to 59) and a red run of 40 pixels on column 20 (y 5 to 44), rows counted from the bottom.
@@ -98,58 +94,29 @@ bool IsMarkerRed(const QPixmap& picture, QPoint at) {
 }
 
 template <class Axis>
-class LineWindows : public ::testing::Test {
+class LineWindows : public MethodWindowsTest {
  protected:
   using Teach = typename Axis::Teach;
-  using Test = typename Axis::Test;
   using Row = typename Axis::Row;
 
   void SetUp() override {
-    scenePath = station.Path("scene.bmp");
     MyBitmap scene(kSceneWidth, kSceneHeight);
     scene.FillRect(kBackground, 0, 0, kSceneWidth, kSceneHeight);
     const uint32_t red = kRedR | (kRedG << 8) | (kRedB << 16);
     scene.FillRect(red, 10, 30, 60, 31);
     scene.FillRect(red, 20, 5, 21, 45);
-    ASSERT_TRUE(scene.SaveBmp(scenePath));
-    setenv("LUMIVEX_CAMERA", ("sim:" + scenePath).c_str(), 1);
+    camera.Show(scene);
   }
-
-  void TearDown() override { unsetenv("LUMIVEX_CAMERA"); }
 
   std::string FilePath() const { return station.Path(Axis::kFile); }
   static typename Row::Record& Line() { return currentWebCam->Record<Row>(); }
 
-  // Runs script on the test window once the teach window's TestBtn has opened it modally.
-  static void WhenTestWindowOpens(std::function<void(Test&)> script) {
-    auto* poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, script] {
-      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!window || window != Axis::TestGlobal()) return;
-      poll->stop();
-      poll->deleteLater();
-      script(*Axis::TestGlobal());
-    });
-    poll->start();
-  }
-
   // Freezes a snapshot and clicks on the line.
   void Pick(Teach& teach) {
-    ASSERT_TRUE(teach.webCamReady);
-    teach.AcqColBtn->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return teach.appImage->isVisible(); }, kWaitMs));
-    EXPECT_EQ(teach.ClickLbl->text().toStdString(),
-              "Clickare sull'immagine per acquisire il colore");
-    EXPECT_FALSE(teach.AcqColBtn->isEnabled());
-    EXPECT_FALSE(teach.TestBtn->isEnabled());
-    EXPECT_FALSE(teach.ExitButton->isEnabled());
+    ASSERT_NO_FATAL_FAILURE(FreezeSnapshot(teach, teach.AcqColBtn));
+    ExpectWaitingForTheColourClick(teach);
     QTest::mousePress(teach.appImage, Qt::LeftButton, {}, Axis::kClick);
   }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  std::string scenePath;
 };
 
 using Axes = ::testing::Types<Horizontal, Vertical>;
@@ -225,9 +192,7 @@ TYPED_TEST(LineWindows, TheLengthEditDecidesWhatIsALineAndIsKept) {
   teach.show();
   this->Pick(teach);
 
-  bool scriptRan = false;
-  this->WhenTestWindowOpens([&](typename Axis::Test& test) {
-    scriptRan = true;
+  RunTestWindow(teach, Axis::TestGlobal(), [&](typename Axis::Test& test) {
     EXPECT_TRUE(test.TestActive);
     EXPECT_TRUE(test.ownsWebCam);
     EXPECT_EQ(FindMethodWindows(Axis::Row::kNumber)->testWindow(), &test);
@@ -238,10 +203,7 @@ TYPED_TEST(LineWindows, TheLengthEditDecidesWhatIsALineAndIsKept) {
     QLabel* result = Axis::ResultLabel(test);
 
     // The initial length is longer than the scene: no line, the fail lamp.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaOk->Brush(), 0x004B00u);
-    EXPECT_TRUE(test.lamps.LabelNok->isVisible());
-    EXPECT_FALSE(test.lamps.LabelOk->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForFailLamps(test.lamps));
     EXPECT_FALSE(result->isVisible());
     EXPECT_FALSE(test.curImage->isVisible());
     int32_t outputs[4] = {-5, -5, -5, -5};
@@ -285,9 +247,6 @@ TYPED_TEST(LineWindows, TheLengthEditDecidesWhatIsALineAndIsKept) {
     EXPECT_EQ(this->Line().tolerance, 80);
     test.ExitButton->click();
   });
-  teach.TestBtn->click();  // returns when the test window has closed
-  ASSERT_TRUE(scriptRan);
-  EXPECT_EQ(Axis::TestGlobal(), nullptr);
 
   // The test window's close wrote the file; the teach window's new capture read it back.
   const std::string file = ReadFileBytes(this->FilePath());
@@ -330,12 +289,7 @@ TYPED_TEST(LineWindows, ControlsCarryTheirNamesPlacesAndTexts) {
   typename Axis::Teach teach(nullptr);
   typename Axis::Test test(nullptr);
   const bool horizontal = Axis::Row::kAxis == LineAxis::kHorizontal;
-  struct Case {
-    QWidget* window;
-    std::string name;
-    QRect geometry;  // an empty size: only the place is fixed
-    const char* text;
-  } cases[] = {
+  const ControlCase cases[] = {
       {&teach,
        "ClickLbl",
        {17, 8, 640, 17},
@@ -379,21 +333,7 @@ TYPED_TEST(LineWindows, ControlsCarryTheirNamesPlacesAndTexts) {
       {&test, "curImage", {3, 43, 326, 196}, nullptr},
       {&test, "ExitButton", {683, 567, 167, 58}, "Esci"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    QWidget* window = c.window;
-    auto* control = window->findChild<QWidget*>(QString::fromStdString(c.name));
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->pos(), c.geometry.topLeft());
-    if (!c.geometry.size().isEmpty()) {
-      EXPECT_EQ(control->size(), c.geometry.size());
-    }
-    if (!c.text) continue;
-    QString text;
-    if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) text = button->text();
-    EXPECT_EQ(text.toStdString(), c.text);
-  }
+  ExpectControls(cases);
   // The length edit's caption stands on its left.
   EXPECT_EQ(test.QtPixEdtLabel->text().toStdString(), "Lunghezza linea:");
   EXPECT_LE(test.QtPixEdtLabel->geometry().right(), test.QtPixEdt->geometry().left());

@@ -1,4 +1,3 @@
-#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QLabel>
@@ -7,27 +6,25 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
 #include <string>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "bitmap/mybitmap.h"
 #include "capture/webcam.h"
 #include "inspection/methodwindows.h"
 #include "inspection/webcamgetpoint.h"
 #include "inspection/webcamtestpoint.h"
 #include "methods/webcam_sistemavisione_point.h"
+#include "support/control_layout.h"
 #include "support/message_box_recorder.h"
+#include "support/modal_script.h"
+#include "support/scene_camera.h"
 #include "support/temp_station.h"
+#include "window_steps.h"
 
 namespace {
-
-// Waits are generous: a frame comes every 50 ms, the slowest machine may take far longer.
-constexpr int kWaitMs = 20000;
 
 // The scene the simulated camera films: 64 x 48, blue background, a red 5 x 5 square whose
 // bottom-left pixel is (20, 30) counted from the bottom row.
@@ -46,60 +43,28 @@ bool IsMarkerRed(const QPixmap& picture, int x, int y) {
   return colour.red() > 200 && colour.green() < 60 && colour.blue() < 60;
 }
 
-class PointWindows : public ::testing::Test {
+class PointWindows : public MethodWindowsTest {
  protected:
-  void SetUp() override {
-    scenePath = station.Path("scene.bmp");
-    WriteScene(true);
-    setenv("LUMIVEX_CAMERA", ("sim:" + scenePath).c_str(), 1);
-  }
+  void SetUp() override { ShowScene(true); }
 
-  void TearDown() override { unsetenv("LUMIVEX_CAMERA"); }
-
-  // Renames a new picture over the camera's file, as a scene change.
-  void WriteScene(bool withSquare) {
+  // Shows the scene with or without the square.
+  void ShowScene(bool withSquare) {
     MyBitmap scene(kSceneWidth, kSceneHeight);
     scene.FillRect(kBackground, 0, 0, kSceneWidth, kSceneHeight);
     if (withSquare) scene.FillRect(kRedR | (kRedG << 8) | (kRedB << 16), 20, 30, 25, 35);
-    std::string next = station.Path("scene_next.bmp");
-    ASSERT_TRUE(scene.SaveBmp(next));
-    ASSERT_EQ(std::rename(next.c_str(), scenePath.c_str()), 0);
+    camera.Show(scene);
   }
 
   std::string PointFile() const { return station.Path("Data/webcam_point.dat"); }
 
-  // Runs script on the test window once the teach window's TestBtn has opened it modally.
-  static void WhenTestWindowOpens(std::function<void(TWebCam_TestPoint&)> script) {
-    auto* poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, script] {
-      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!window || window != WebCam_TestPoint) return;
-      poll->stop();
-      poll->deleteLater();
-      script(*WebCam_TestPoint);
-    });
-    poll->start();
-  }
-
   // Teaches the red square's pixel (22, 32) with a snapshot and a click.
   void Teach(TWebCamForm_GetPoint& teach) {
-    ASSERT_TRUE(teach.webCamReady);
-    teach.AcqColBtn->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return teach.appImage->isVisible(); }, kWaitMs));
-    EXPECT_EQ(teach.ClickLbl->text().toStdString(),
-              "Clickare sull'immagine per acquisire il colore");
-    EXPECT_FALSE(teach.AcqColBtn->isEnabled());
-    EXPECT_FALSE(teach.TestBtn->isEnabled());
-    EXPECT_FALSE(teach.ExitButton->isEnabled());
+    ASSERT_NO_FATAL_FAILURE(FreezeSnapshot(teach, teach.AcqColBtn));
+    ExpectWaitingForTheColourClick(teach);
     EXPECT_FALSE(teach.WC_Panel->isVisible());
     // 640 x 480 over 64 x 48: x = mx / 10, y = (480 - my) / 10.
     QTest::mousePress(teach.appImage, Qt::LeftButton, {}, QPoint(225, 155));
   }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  std::string scenePath;
 };
 
 TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
@@ -150,9 +115,7 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
   // The reference picture went through the sample file.
   EXPECT_FALSE(ReadFileBytes(station.Path("Data/webcam_sample.bmp")).empty());
 
-  bool scriptRan = false;
-  WhenTestWindowOpens([&](TWebCam_TestPoint& test) {
-    scriptRan = true;
+  RunTestWindow(*teach, WebCam_TestPoint, [&](TWebCam_TestPoint& test) {
     EXPECT_TRUE(test.TestActive);
     EXPECT_TRUE(test.ownsWebCam);
     EXPECT_EQ(PointTestWindow(), &test);
@@ -165,10 +128,7 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
     EXPECT_EQ(test.SelColShape->Brush(), PointColour(currentWebCam->Record<PointMethod>()));
 
     // The taught pixel holds the colour: the pass lamp lights up.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaNok->Brush(), 0x00004Bu);
-    EXPECT_TRUE(test.lamps.LabelOk->isVisible());
-    EXPECT_FALSE(test.lamps.LabelNok->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForPassLamps(test.lamps));
     EXPECT_TRUE(test.XYLbl->isVisible());
     EXPECT_EQ(test.XYLbl->text().toStdString(), "X=22 Y=32");
     EXPECT_TRUE(test.curImage->isVisible());
@@ -186,11 +146,8 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
         QTest::qWaitFor([&] { return test.XYLbl->text().toStdString() == "X=20 Y=30"; }, kWaitMs));
 
     // The square leaves the scene: the fail lamp, nothing to mark.
-    WriteScene(false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaOk->Brush(), 0x004B00u);
-    EXPECT_TRUE(test.lamps.LabelNok->isVisible());
-    EXPECT_FALSE(test.lamps.LabelOk->isVisible());
+    ShowScene(false);
+    ASSERT_NO_FATAL_FAILURE(WaitForFailLamps(test.lamps));
     EXPECT_FALSE(test.XYLbl->isVisible());
     EXPECT_FALSE(test.curImage->isVisible());
     int32_t x = -5, y = -5;
@@ -208,9 +165,6 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
 
     test.ExitButton->click();
   });
-  teach->TestBtn->click();  // returns when the test window has closed
-  ASSERT_TRUE(scriptRan);
-  EXPECT_EQ(WebCam_TestPoint, nullptr);
   EXPECT_EQ(PointTestWindow(), nullptr);
 
   // The test window's close wrote the file, the teach window's new capture read it back.
@@ -235,9 +189,7 @@ TEST_F(PointWindows, TeachThenTestThenBackWithTheTolerance) {
 TEST_F(PointWindows, AClickOnTheTopEdgeTeachesBlackFromOutsideTheFrame) {
   TWebCamForm_GetPoint teach(nullptr);
   teach.show();
-  ASSERT_TRUE(teach.webCamReady);
-  teach.AcqColBtn->click();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return teach.appImage->isVisible(); }, kWaitMs));
+  ASSERT_NO_FATAL_FAILURE(FreezeSnapshot(teach, teach.AcqColBtn));
   QTest::mousePress(teach.appImage, Qt::RightButton, {}, QPoint(225, 0));
   const PointParams& taught = currentWebCam->Record<PointMethod>();
   EXPECT_TRUE(taught.stored);
@@ -262,7 +214,7 @@ TEST_F(PointWindows, MarkersStandOnTheTaughtAndOnTheFoundPixel) {
   EXPECT_FALSE(IsMarkerRed(reference, 22, 12));
 
   bool checked = false;
-  WhenTestWindowOpens([&](TWebCam_TestPoint& test) {
+  WhenModalOpens(WebCam_TestPoint, [&](TWebCam_TestPoint& test) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
     // The live picture at the panel's 596 x 480: the found pixel (22, 32) is at
     // (596 * 22 / 64, 480 * (48 - 32) / 48) = (204, 160), the ring's lowest point at row 180-185.
@@ -279,12 +231,9 @@ TEST_F(PointWindows, MarkersStandOnTheTaughtAndOnTheFoundPixel) {
 }
 
 TEST_F(PointWindows, ClosingWithoutTeachingWritesTheDefaults) {
-  TWebCamForm_GetPoint teach(nullptr);
-  teach.show();
-  ASSERT_TRUE(teach.webCamReady);
-  teach.ExitButton->click();
   // Header, not stored, colour 0 0 0, click 0 0, point 0 0, tolerance 94, N 1, taught point only.
-  EXPECT_EQ(ReadFileBytes(PointFile()), Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 94, 1, 0}));
+  ExpectClosingUntaughtWrites<TWebCamForm_GetPoint>(PointFile(),
+                                                    Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 94, 1, 0}));
 }
 
 TEST_F(PointWindows, AutoStartGoesStraightToTheRunningTest) {
@@ -292,7 +241,7 @@ TEST_F(PointWindows, AutoStartGoesStraightToTheRunningTest) {
   WriteFileBytes(PointFile(), Words({0, 0, kRedR, kRedG, kRedB, 0, 0, 22, 32, 94, 1, 0}));
 
   bool reachedTest = false;
-  WhenTestWindowOpens([&](TWebCam_TestPoint& test) {
+  WhenModalOpens(WebCam_TestPoint, [&](TWebCam_TestPoint& test) {
     EXPECT_TRUE(test.TestActive);
     ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
     int32_t outputs[4] = {};
@@ -389,12 +338,7 @@ TEST_F(PointWindows, NoCameraShowsTheConnectionMessage) {
 TEST_F(PointWindows, ControlsCarryTheirNamesPlacesAndTexts) {
   TWebCamForm_GetPoint teach(nullptr);
   TWebCam_TestPoint test(nullptr);
-  struct Case {
-    QWidget* window;
-    const char* name;
-    QRect geometry;  // an empty size: only the place is fixed
-    const char* text;
-  } cases[] = {
+  const ControlCase cases[] = {
       {&teach,
        "ClickLbl",
        {16, 12, 640, 17},
@@ -426,20 +370,7 @@ TEST_F(PointWindows, ControlsCarryTheirNamesPlacesAndTexts) {
       {&test, "curImage", {6, 43, 323, 244}, nullptr},
       {&test, "ExitButton", {720, 571, 167, 58}, "Esci"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto* control = c.window->findChild<QWidget*>(c.name);
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->pos(), c.geometry.topLeft());
-    if (!c.geometry.size().isEmpty()) {
-      EXPECT_EQ(control->size(), c.geometry.size());
-    }
-    if (!c.text) continue;
-    QString text;
-    if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) text = button->text();
-    EXPECT_EQ(text.toStdString(), c.text);
-  }
+  ExpectControls(cases);
   EXPECT_EQ(teach.windowTitle().toStdString(), "WEBCAM - RICONOSCIMENTO PER PUNTO");
   EXPECT_EQ(teach.size(), QSize(902, 548));
   EXPECT_EQ(test.windowTitle().toStdString(), "WEBCAM - TEST RICONOSCIMENTO PUNTO");

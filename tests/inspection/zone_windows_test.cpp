@@ -1,30 +1,27 @@
-#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "bitmap/mybitmap.h"
 #include "capture/webcam.h"
 #include "inspection/methodwindows.h"
 #include "inspection/webcamgetzona.h"
 #include "inspection/webcamtestzona.h"
 #include "methods/webcam_sistemavisione_zona.h"
+#include "support/control_layout.h"
 #include "support/message_box_recorder.h"
+#include "support/modal_script.h"
+#include "support/scene_camera.h"
 #include "support/temp_station.h"
+#include "window_steps.h"
 
 namespace {
-
-// Waits are generous: a frame comes every 50 ms, the slowest machine may take far longer.
-constexpr int kWaitMs = 20000;
 
 // The scene the simulated camera films: 64 x 48, blue background, a red 5 x 5 square whose
 // bottom-left pixel is (20, 30) counted from the bottom row. The teach window's picture is 640 x
@@ -45,48 +42,19 @@ bool IsMarkerRed(const QImage& picture, int x, int y) {
   return colour.red() > 200 && colour.green() < 60 && colour.blue() < 60;
 }
 
-class ZoneWindows : public ::testing::Test {
+class ZoneWindows : public MethodWindowsTest {
  protected:
-  void SetUp() override {
-    scenePath = station.Path("scene.bmp");
-    WriteScene(true);
-    setenv("LUMIVEX_CAMERA", ("sim:" + scenePath).c_str(), 1);
-  }
+  void SetUp() override { ShowScene(true); }
 
-  void TearDown() override { unsetenv("LUMIVEX_CAMERA"); }
-
-  // Renames a new picture over the camera's file, as a scene change.
-  void WriteScene(bool withSquare) {
+  // Shows the scene with or without the square.
+  void ShowScene(bool withSquare) {
     MyBitmap scene(kSceneWidth, kSceneHeight);
     scene.FillRect(kBackground, 0, 0, kSceneWidth, kSceneHeight);
     if (withSquare) scene.FillRect(kSquare, 20, 30, 25, 35);
-    std::string next = station.Path("scene_next.bmp");
-    ASSERT_TRUE(scene.SaveBmp(next));
-    ASSERT_EQ(std::rename(next.c_str(), scenePath.c_str()), 0);
+    camera.Show(scene);
   }
 
   std::string ZoneFile() const { return station.Path("Data/webcam_zona.dat"); }
-
-  // Runs script on the test window once the teach window's TestBtn has opened it modally.
-  static void WhenTestWindowOpens(std::function<void(TWebCam_TestZona&)> script) {
-    auto* poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, script] {
-      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!window || window != WebCam_TestZona) return;
-      poll->stop();
-      poll->deleteLater();
-      script(*WebCam_TestZona);
-    });
-    poll->start();
-  }
-
-  // A snapshot frozen in appImage, ready for the drag.
-  static void Freeze(TWebCamForm_GetZona& teach) {
-    ASSERT_TRUE(teach.webCamReady);
-    teach.AcqZonaBtn->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return teach.appImage->isVisible(); }, kWaitMs));
-  }
 
   // A drag over appImage with the left button, through the given points.
   static void Drag(TWebCamForm_GetZona& teach, QPoint from, std::initializer_list<QPoint> through,
@@ -95,10 +63,6 @@ class ZoneWindows : public ::testing::Test {
     for (QPoint point : through) QTest::mouseMove(teach.appImage, point);
     QTest::mouseRelease(teach.appImage, Qt::LeftButton, {}, to);
   }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  std::string scenePath;
 };
 
 TEST_F(ZoneWindows, TheRubberBandFollowsTheDragAndLeavesNothingBehind) {
@@ -115,7 +79,7 @@ TEST_F(ZoneWindows, TheRubberBandFollowsTheDragAndLeavesNothingBehind) {
   teach.appImageMouseDown(150, 200);
   EXPECT_FALSE(teach.dragging);
 
-  Freeze(teach);
+  FreezeSnapshot(teach, teach.AcqZonaBtn);
   EXPECT_EQ(teach.ClickLbl->text().toStdString(),
             "Selezionare un'area rettangolare sull'immagine utilizzando il mouse");
   EXPECT_FALSE(teach.AcqZonaBtn->isEnabled());
@@ -235,7 +199,7 @@ TEST_F(ZoneWindows, DragsInEveryDirectionAndAClick) {
   teach.show();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Freeze(teach);
+    FreezeSnapshot(teach, teach.AcqZonaBtn);
     const QImage snapshot = teach.Picture();
     if (c.press == c.release)
       Drag(teach, c.press, {}, c.release);
@@ -263,13 +227,11 @@ TEST_F(ZoneWindows, TheTestLampFollowsTheSceneAndTheToleranceGoesBackToTheFile) 
   auto* teach = new TWebCamForm_GetZona(nullptr);
   WebCamForm_GetZona = teach;
   teach->show();
-  Freeze(*teach);
+  FreezeSnapshot(*teach, teach->AcqZonaBtn);
   // The zone (15, 28)..(25, 33) holds 20 pixels of the square.
   Drag(*teach, {150, 200}, {{250, 150}}, {250, 150});
 
-  bool scriptRan = false;
-  WhenTestWindowOpens([&](TWebCam_TestZona& test) {
-    scriptRan = true;
+  RunTestWindow(*teach, WebCam_TestZona, [&](TWebCam_TestZona& test) {
     EXPECT_TRUE(test.TestActive);
     EXPECT_TRUE(test.ownsWebCam);
     EXPECT_EQ(ZoneTestWindow(), &test);
@@ -277,10 +239,7 @@ TEST_F(ZoneWindows, TheTestLampFollowsTheSceneAndTheToleranceGoesBackToTheFile) 
     EXPECT_EQ(test.TollLbl->text().toStdString(), "Tolleranza: 94%");
 
     // The frame is the reference: FOUND! on the bright green lamp, the zone marked in red.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaNok->Brush(), 0x00004Bu);
-    EXPECT_TRUE(test.lamps.LabelOk->isVisible());
-    EXPECT_FALSE(test.lamps.LabelNok->isVisible());
+    ASSERT_NO_FATAL_FAILURE(WaitForPassLamps(test.lamps));
     EXPECT_TRUE(test.Label1->isVisible());
     EXPECT_TRUE(test.curImage->isVisible());
     // At the panel's 596 x 480: x = 596 * 15 / 64 = 139, y = 480 * (48 - 28) / 48 = 200 from the
@@ -296,12 +255,9 @@ TEST_F(ZoneWindows, TheTestLampFollowsTheSceneAndTheToleranceGoesBackToTheFile) 
     EXPECT_EQ(outputs[0], -1);  // no outputs
 
     // The square leaves: NOT FOUND on the bright red lamp, no picture.
-    WriteScene(false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaNok->Brush() == 0x0000FFu; }, kWaitMs));
-    EXPECT_EQ(test.lamps.SpiaOk->Brush(), 0x004B00u);
-    EXPECT_TRUE(test.lamps.LabelNok->isVisible());
+    ShowScene(false);
+    ASSERT_NO_FATAL_FAILURE(WaitForFailLamps(test.lamps));
     EXPECT_TRUE(test.Label1->isVisible());
-    EXPECT_FALSE(test.lamps.LabelOk->isVisible());
     EXPECT_FALSE(test.curImage->isVisible());
     EXPECT_FALSE(test.RunTest());
 
@@ -314,9 +270,6 @@ TEST_F(ZoneWindows, TheTestLampFollowsTheSceneAndTheToleranceGoesBackToTheFile) 
     test.TollBar->setValue(60);
     test.ExitButton->click();
   });
-  teach->TestBtn->click();  // returns when the test window has closed
-  ASSERT_TRUE(scriptRan);
-  EXPECT_EQ(WebCam_TestZona, nullptr);
   EXPECT_EQ(ZoneTestWindow(), nullptr);
 
   // The test window's close wrote the file, the teach window's new capture read it back.
@@ -342,10 +295,10 @@ TEST_F(ZoneWindows, ATaughtZoneIsShownWhenTheWindowOpensAndAutoStartRunsItsTest)
     for (int32_t x = 0; x < kSceneWidth; ++x) file += std::string("\x10\x30\xA0", 3);
   }
   WriteFileBytes(ZoneFile(), file);
-  WriteScene(false);
+  ShowScene(false);
 
   bool reachedTest = false;
-  WhenTestWindowOpens([&](TWebCam_TestZona& test) {
+  WhenModalOpens(WebCam_TestZona, [&](TWebCam_TestZona& test) {
     EXPECT_TRUE(test.TestActive);
     ASSERT_TRUE(QTest::qWaitFor([&] { return test.lamps.SpiaOk->Brush() == 0x00FF00u; }, kWaitMs));
     int32_t outputs[4] = {};
@@ -368,22 +321,14 @@ TEST_F(ZoneWindows, ATaughtZoneIsShownWhenTheWindowOpensAndAutoStartRunsItsTest)
 }
 
 TEST_F(ZoneWindows, ClosingWithoutTeachingWritesThe44ByteDefaults) {
-  TWebCamForm_GetZona teach(nullptr);
-  teach.show();
-  ASSERT_TRUE(teach.webCamReady);
-  teach.ExitButton->click();
-  EXPECT_EQ(ReadFileBytes(ZoneFile()), Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 94}));
+  ExpectClosingUntaughtWrites<TWebCamForm_GetZona>(ZoneFile(),
+                                                   Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 94}));
 }
 
 TEST_F(ZoneWindows, ControlsCarryTheirNamesPlacesAndTexts) {
   TWebCamForm_GetZona teach(nullptr);
   TWebCam_TestZona test(nullptr);
-  struct Case {
-    QWidget* window;
-    const char* name;
-    QRect geometry;  // an empty size: only the place is fixed
-    const char* text;
-  } cases[] = {
+  const ControlCase cases[] = {
       {&teach,
        "ClickLbl",
        {18, 8, 640, 17},
@@ -420,20 +365,7 @@ TEST_F(ZoneWindows, ControlsCarryTheirNamesPlacesAndTexts) {
       {&test, "curImage", {6, 27, 327, 270}, nullptr},
       {&test, "ExitButton", {693, 565, 167, 58}, "Esci"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto* control = c.window->findChild<QWidget*>(c.name);
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->pos(), c.geometry.topLeft());
-    if (!c.geometry.size().isEmpty()) {
-      EXPECT_EQ(control->size(), c.geometry.size());
-    }
-    if (!c.text) continue;
-    QString text;
-    if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) text = button->text();
-    EXPECT_EQ(text.toStdString(), c.text);
-  }
+  ExpectControls(cases);
   EXPECT_EQ(teach.windowTitle().toStdString(), "WEBCAM - RICONOSCIMENTO ZONA");
   EXPECT_EQ(teach.size(), QSize(902, 548));
   EXPECT_EQ(test.windowTitle().toStdString(), "WEBCAM - TEST RICONOSCIMENTO ZONA");
@@ -450,19 +382,7 @@ TEST_F(ZoneWindows, ControlsCarryTheirNamesPlacesAndTexts) {
 }
 
 TEST_F(ZoneWindows, TheRowReachesTheTestWindowThroughItsGlobal) {
-  const MethodWindows* zone = FindMethodWindows(2);
-  ASSERT_NE(zone, nullptr);
-  EXPECT_EQ(zone->outputs, 0);
-  {
-    HiddenWindow hidden = zone->createHiddenTest();
-    ASSERT_NE(WebCam_TestZona, nullptr);
-    EXPECT_FALSE(WebCam_TestZona->TestActive);
-    EXPECT_EQ(zone->testWindow(), WebCam_TestZona);
-    HiddenWindow hiddenTeach = zone->createHiddenTeach();
-    EXPECT_NE(WebCamForm_GetZona, nullptr);
-  }
-  EXPECT_EQ(WebCam_TestZona, nullptr);
-  EXPECT_EQ(WebCamForm_GetZona, nullptr);
+  ExpectHiddenWindowsThroughTheirGlobals(2, 0, WebCamForm_GetZona, WebCam_TestZona);
 }
 
 }  // namespace

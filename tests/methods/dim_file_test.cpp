@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "method_file_test.h"
 #include "methods/methodtable.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"
@@ -22,29 +23,11 @@ constexpr int32_t k200 = 0x43480000;    // 200.0
 constexpr int32_t k320_5 = 0x43A04000;  // 320.5
 constexpr int32_t k0_1 = 0x3DCCCCCD;    // 0.1 rounded to a float
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int v : values) bytes.push_back(static_cast<char>(v));
-  return bytes;
-}
-
-class DimFile : public ::testing::Test {
+class DimFile : public MethodFileTest<DimMethod> {
  protected:
   std::string FilePath() const { return station.Path("Data/webcam_dim.dat"); }
 
-  // A record as InitParams leaves it for a capture of the given size, before the file is read.
-  void Fresh(int32_t width, int32_t height) {
-    dim = DimParams{};
-    InitRecord(dim, DimMethod::kFileName, DimMethod::kDefaultTolerance, width, height);
-    frameWidth = width;
-    frameHeight = height;
-  }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  DimParams dim;
-  int32_t frameWidth = 0;
-  int32_t frameHeight = 0;
+  DimParams& dim = record;
 };
 
 TEST_F(DimFile, DefaultsMake56BytesWithTheTwoFloats) {
@@ -104,14 +87,10 @@ TEST_F(DimFile, PictureComesLastRowsBottomFirst) {
   dim.colR = 1;
   dim.colG = 2;
   dim.colB = 3;
-  dim.reference->SetPixel(0, 0, 0x11, 0x12, 0x13);  // bottom left
-  dim.reference->SetPixel(1, 0, 0x21, 0x22, 0x23);
-  dim.reference->SetPixel(0, 1, 0x31, 0x32, 0x33);
-  dim.reference->SetPixel(1, 1, 0x41, 0x42, 0x43);
+  PaintTwoByTwo();
   ASSERT_TRUE(SaveParams<DimMethod>(dim, frameWidth, frameHeight));
-  const std::string expected = Words({0, 1, 1, 2, 3, 0, 0, 0, 0, 90, 1, k300, k200, 1, 2, 2}) +
-                               Words({6}) + Bytes({0x11, 0x12, 0x13, 0x21, 0x22, 0x23}) +
-                               Words({6}) + Bytes({0x31, 0x32, 0x33, 0x41, 0x42, 0x43});
+  const std::string expected =
+      Words({0, 1, 1, 2, 3, 0, 0, 0, 0, 90, 1, k300, k200, 1, 2, 2}) + TwoByTwoRows();
   EXPECT_EQ(ReadFileBytes(FilePath()), expected);
 
   // Read back into a capture that has not met the size yet: the size goes to the frame fields.
@@ -192,10 +171,7 @@ TEST_F(DimFile, AFolderInPlaceOfTheFileIsAReadError) {
   Fresh(2, 2);
   EXPECT_EQ(LoadParams<DimMethod>(dim, frameWidth, frameHeight), ParamFileLoad::kFailed);
   EXPECT_EQ(station.ErrorLogText(), kReadLog);
-  ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, kReadBox);
-  EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
-  EXPECT_EQ(boxes.Boxes()[0].flags, kMbError);
+  ExpectErrorBox(kReadBox);
 }
 
 TEST_F(DimFile, APictureTheRowBufferCannotHoldIsAReadError) {
@@ -216,10 +192,7 @@ TEST_F(DimFile, UnwritableFileReportsWCD02) {
   Fresh(2, 2);
   EXPECT_FALSE(SaveParams<DimMethod>(dim, frameWidth, frameHeight));
   EXPECT_EQ(station.ErrorLogText(), std::string(kWriteText) + "\r\n");
-  ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, kWriteText);
-  EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
-  EXPECT_EQ(boxes.Boxes()[0].flags, kMbError);
+  ExpectErrorBox(kWriteText);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "method_file_test.h"
 #include "methods/methodtable.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"
@@ -19,39 +20,16 @@ const char kMissingLog[] =
 const char kWriteText[] =
     "WCI002: errore nella scrittura dei dati dell'immagine campione della webcam.";
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int v : values) bytes.push_back(static_cast<char>(v));
-  return bytes;
-}
-
-class ImageFile : public ::testing::Test {
+class ImageFile : public MethodFileTest<ImageMethod> {
  protected:
   std::string FilePath() const { return station.Path("Data/webcam_image.dat"); }
 
-  // A record as InitParams leaves it for a capture of the given size, before the file is read.
-  void Fresh(int32_t width, int32_t height) {
-    image = ImageParams{};
-    InitRecord(image, ImageMethod::kFileName, ImageMethod::kDefaultTolerance, width, height);
-    frameWidth = width;
-    frameHeight = height;
-  }
-
-  ParamFileLoad Load() { return LoadParams<ImageMethod>(image, frameWidth, frameHeight); }
-
   void ExpectReadError(const std::string& log) {
     EXPECT_EQ(station.ErrorLogText(), log);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, kReadBox);
-    EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
-    EXPECT_EQ(boxes.Boxes()[0].flags, kMbError);
+    ExpectErrorBox(kReadBox);
   }
 
-  TempStation station;
-  MessageBoxRecorder boxes;
-  ImageParams image;
-  int32_t frameWidth = 0;
-  int32_t frameHeight = 0;
+  ImageParams& image = record;
 };
 
 TEST_F(ImageFile, WithoutPictureIs12ExactBytesAndReadsBack) {
@@ -159,10 +137,7 @@ TEST_F(ImageFile, UnwritableFileReports002InTheLogAndInABox) {
   Fresh(2, 2);
   EXPECT_FALSE(SaveParams<ImageMethod>(image, frameWidth, frameHeight));
   EXPECT_EQ(station.ErrorLogText(), std::string(kWriteText) + "\r\n");
-  ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, kWriteText);
-  EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
-  EXPECT_EQ(boxes.Boxes()[0].flags, kMbError);
+  ExpectErrorBox(kWriteText);
 }
 
 // The whole-image record comes first: the size of its stored picture is the frame size that the

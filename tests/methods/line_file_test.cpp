@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "method_file_test.h"
 #include "methods/methodtable.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"
@@ -42,29 +43,12 @@ struct Expected<HorizontalLineMethod> {
       "WCLO002: errore nella scrittura dei dati del punto della webcam.";
 };
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int v : values) bytes.push_back(static_cast<char>(v));
-  return bytes;
-}
-
 template <class Row>
-class LineFile : public ::testing::Test {
+class LineFile : public MethodFileTest<Row> {
  protected:
   using Want = Expected<Row>;
 
-  std::string FilePath() const { return station.Path(Want::kFile); }
-
-  // A record as InitParams leaves it for a capture of the given size, before the file is read.
-  void Fresh(int32_t width, int32_t height) {
-    line = typename Row::Record{};
-    InitRecord(line, Row::kFileName, Row::kDefaultTolerance, width, height);
-    frameWidth = width;
-    frameHeight = height;
-  }
-
-  ParamFileLoad Load() { return LoadParams<Row>(line, frameWidth, frameHeight); }
-  bool Save() { return SaveParams<Row>(line, frameWidth, frameHeight); }
+  std::string FilePath() const { return this->station.Path(Want::kFile); }
 
   // Fields in file order (1 stored ... 10 lineLength); those from `field` on keep their defaults.
   void ExpectDefaultsAfter(int32_t field) const {
@@ -77,11 +61,7 @@ class LineFile : public ::testing::Test {
     }
   }
 
-  TempStation station;
-  MessageBoxRecorder boxes;
-  typename Row::Record line;
-  int32_t frameWidth = 0;
-  int32_t frameHeight = 0;
+  typename Row::Record& line = this->record;
 };
 
 using LineMethods = ::testing::Types<VerticalLineMethod, HorizontalLineMethod>;
@@ -127,14 +107,9 @@ TYPED_TEST(LineFile, WithPictureRowsBottomFirstAndNothingAfter) {
   line.colB = 3;
   line.pointX = 1;
   line.lineLength = 7;
-  line.reference->SetPixel(0, 0, 0x11, 0x12, 0x13);  // bottom left
-  line.reference->SetPixel(1, 0, 0x21, 0x22, 0x23);
-  line.reference->SetPixel(0, 1, 0x31, 0x32, 0x33);
-  line.reference->SetPixel(1, 1, 0x41, 0x42, 0x43);
+  this->PaintTwoByTwo();
   ASSERT_TRUE(this->Save());
-  std::string expected = Words({0, 1, 1, 2, 3, 0, 0, 1, 0, 94, 7, 2, 2}) + Words({6}) +
-                         Bytes({0x11, 0x12, 0x13, 0x21, 0x22, 0x23}) + Words({6}) +
-                         Bytes({0x31, 0x32, 0x33, 0x41, 0x42, 0x43});
+  std::string expected = Words({0, 1, 1, 2, 3, 0, 0, 1, 0, 94, 7, 2, 2}) + TwoByTwoRows();
   EXPECT_EQ(ReadFileBytes(this->FilePath()), expected);
 
   // Read back into a capture that has not met the size yet: the size goes to the frame fields.
@@ -238,10 +213,7 @@ TYPED_TEST(LineFile, BrokenFilesReport001AndKeepWhatWasRead) {
     EXPECT_EQ(this->Load(), ParamFileLoad::kFailed);
     log += Want::kReadLog;
     EXPECT_EQ(this->station.ErrorLogText(), log);
-    ASSERT_EQ(this->boxes.Count(), 1u);
-    EXPECT_EQ(this->boxes.Boxes()[0].text, Want::kReadBox);
-    EXPECT_EQ(this->boxes.Boxes()[0].caption, "ERRORE");
-    EXPECT_EQ(this->boxes.Boxes()[0].flags, kMbError);
+    this->ExpectErrorBox(Want::kReadBox);
     if (c.bytes.empty()) {
       this->ExpectDefaultsAfter(0);
       ASSERT_TRUE(QDir().rmdir(QString::fromStdString(this->FilePath())));
@@ -259,10 +231,7 @@ TYPED_TEST(LineFile, UnwritableFileReports002) {
   EXPECT_FALSE(this->Save());
   const std::string text = TestFixture::Want::kWriteText;
   EXPECT_EQ(this->station.ErrorLogText(), text + "\r\n");
-  ASSERT_EQ(this->boxes.Count(), 1u);
-  EXPECT_EQ(this->boxes.Boxes()[0].text, text);
-  EXPECT_EQ(this->boxes.Boxes()[0].caption, "ERRORE");
-  EXPECT_EQ(this->boxes.Boxes()[0].flags, kMbError);
+  this->ExpectErrorBox(text);
 }
 
 }  // namespace

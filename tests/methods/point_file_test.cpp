@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "method_file_test.h"
 #include "methods/methodtable.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"
@@ -16,23 +17,9 @@ const char kReadBox[] =
 const char kMissingLog[] = "WCP003: errore nella lettura dei dati del punto della webcam.\r\n";
 const char kWriteText[] = "WCP002: errore nella scrittura dei dati del punto della webcam.";
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int v : values) bytes.push_back(static_cast<char>(v));
-  return bytes;
-}
-
-class PointFile : public ::testing::Test {
+class PointFile : public MethodFileTest<PointMethod> {
  protected:
   std::string FilePath() const { return station.Path("Data/webcam_point.dat"); }
-
-  // A record as InitParams leaves it for a capture of the given size, before the file is read.
-  void Fresh(int32_t width, int32_t height) {
-    point = PointParams{};
-    InitRecord(point, PointMethod::kFileName, PointMethod::kDefaultTolerance, width, height);
-    frameWidth = width;
-    frameHeight = height;
-  }
 
   // Fields in file order (1 stored ... 10 checkPixels); those from `field` on keep their defaults.
   // The mode word is never complete in the files these tests cut short.
@@ -57,17 +44,10 @@ class PointFile : public ::testing::Test {
     std::string log;
     for (int i = 0; i < lines; ++i) log += kReadLog;
     EXPECT_EQ(station.ErrorLogText(), log);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, kReadBox);
-    EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
-    EXPECT_EQ(boxes.Boxes()[0].flags, kMbError);
+    ExpectErrorBox(kReadBox);
   }
 
-  TempStation station;
-  MessageBoxRecorder boxes;
-  PointParams point;
-  int32_t frameWidth = 0;
-  int32_t frameHeight = 0;
+  PointParams& point = record;
 };
 
 TEST_F(PointFile, WithoutPictureIs48ExactBytes) {
@@ -108,14 +88,10 @@ TEST_F(PointFile, WithPictureRowsBottomFirstThenTheModeWord) {
   point.colR = 1;
   point.colG = 2;
   point.colB = 3;
-  point.reference->SetPixel(0, 0, 0x11, 0x12, 0x13);  // bottom left
-  point.reference->SetPixel(1, 0, 0x21, 0x22, 0x23);
-  point.reference->SetPixel(0, 1, 0x31, 0x32, 0x33);
-  point.reference->SetPixel(1, 1, 0x41, 0x42, 0x43);
+  PaintTwoByTwo();
   ASSERT_TRUE(SaveParams<PointMethod>(point, frameWidth, frameHeight));
-  std::string expected = Words({0, 1, 1, 2, 3, 0, 0, 0, 0, 94, 1, 2, 2}) + Words({6}) +
-                         Bytes({0x11, 0x12, 0x13, 0x21, 0x22, 0x23}) + Words({6}) +
-                         Bytes({0x31, 0x32, 0x33, 0x41, 0x42, 0x43}) + Words({0});
+  std::string expected =
+      Words({0, 1, 1, 2, 3, 0, 0, 0, 0, 94, 1, 2, 2}) + TwoByTwoRows() + Words({0});
   EXPECT_EQ(ReadFileBytes(FilePath()), expected);
   EXPECT_EQ(expected.size(), 56u + 2 * (4 + 3 * 2));
 
@@ -290,10 +266,7 @@ TEST_F(PointFile, UnwritableFileReports002) {
   Fresh(2, 2);
   EXPECT_FALSE(SaveParams<PointMethod>(point, frameWidth, frameHeight));
   EXPECT_EQ(station.ErrorLogText(), std::string(kWriteText) + "\r\n");
-  ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, kWriteText);
-  EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
-  EXPECT_EQ(boxes.Boxes()[0].flags, kMbError);
+  ExpectErrorBox(kWriteText);
 }
 
 TEST_F(PointFile, ARecordWithoutPathIsNeverWritten) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "method_file_test.h"
 #include "methods/methodtable.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_station.h"
@@ -15,12 +16,6 @@ const char kReadBox[] =
 const char kMissingLog[] = "WCZ003: errore nella lettura dei dati della zona della webcam.\r\n";
 const char kWriteText[] = "WCZ002: errore nella scrittura dei dati del punto della webcam.";
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int v : values) bytes.push_back(static_cast<char>(v));
-  return bytes;
-}
-
 // The record's words in file order after the header: stored, the four clicks, the four corners,
 // the tolerance.
 std::vector<int32_t> FileOrder(const ZoneParams& zone) {
@@ -28,25 +23,11 @@ std::vector<int32_t> FileOrder(const ZoneParams& zone) {
           zone.zoneX1, zone.zoneY1,  zone.zoneX2,  zone.zoneY2,  zone.tolerance};
 }
 
-class ZoneFile : public ::testing::Test {
+class ZoneFile : public MethodFileTest<ZoneMethod> {
  protected:
   std::string FilePath() const { return station.Path("Data/webcam_zona.dat"); }
 
-  // A record as InitParams leaves it for a capture of the given size, before the file is read.
-  void Fresh(int32_t width, int32_t height) {
-    zone = ZoneParams{};
-    InitRecord(zone, ZoneMethod::kFileName, ZoneMethod::kDefaultTolerance, width, height);
-    frameWidth = width;
-    frameHeight = height;
-  }
-
-  ParamFileLoad Load() { return LoadParams<ZoneMethod>(zone, frameWidth, frameHeight); }
-
-  TempStation station;
-  MessageBoxRecorder boxes;
-  ZoneParams zone;
-  int32_t frameWidth = 0;
-  int32_t frameHeight = 0;
+  ZoneParams& zone = record;
 };
 
 TEST_F(ZoneFile, WithoutPictureIs44ExactBytesAndReadsBack) {
@@ -77,14 +58,9 @@ TEST_F(ZoneFile, WithPictureRowsBottomFirstAndNothingAfter) {
   zone.stored = true;
   zone.zoneX2 = 1;
   zone.zoneY2 = 1;
-  zone.reference->SetPixel(0, 0, 0x11, 0x12, 0x13);  // bottom left
-  zone.reference->SetPixel(1, 0, 0x21, 0x22, 0x23);
-  zone.reference->SetPixel(0, 1, 0x31, 0x32, 0x33);
-  zone.reference->SetPixel(1, 1, 0x41, 0x42, 0x43);
+  PaintTwoByTwo();
   ASSERT_TRUE(SaveParams<ZoneMethod>(zone, frameWidth, frameHeight));
-  const std::string expected = Words({0, 1, 0, 0, 0, 0, 0, 0, 1, 1, 94, 2, 2}) + Words({6}) +
-                               Bytes({0x11, 0x12, 0x13, 0x21, 0x22, 0x23}) + Words({6}) +
-                               Bytes({0x31, 0x32, 0x33, 0x41, 0x42, 0x43});
+  const std::string expected = Words({0, 1, 0, 0, 0, 0, 0, 0, 1, 1, 94, 2, 2}) + TwoByTwoRows();
   EXPECT_EQ(ReadFileBytes(FilePath()), expected);
   EXPECT_EQ(expected.size(), 52u + 2 * (4 + 3 * 2));
 
@@ -187,10 +163,7 @@ TEST_F(ZoneFile, PicturesTheRowBufferCannotHoldAreReadErrors) {
     EXPECT_EQ(Load(), ParamFileLoad::kFailed);
     log += kReadLog;
     EXPECT_EQ(station.ErrorLogText(), log);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, kReadBox);
-    EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
-    EXPECT_EQ(boxes.Boxes()[0].flags, kMbError);
+    ExpectErrorBox(kReadBox);
     // Values read so far stay.
     EXPECT_EQ(FileOrder(zone), (std::vector<int32_t>{1, 5, 6, 7, 8, 9, 10, 11, 12, 70}));
   }
@@ -210,10 +183,7 @@ TEST_F(ZoneFile, UnwritableFileReports002InTheLogAndInABox) {
   Fresh(2, 2);
   EXPECT_FALSE(SaveParams<ZoneMethod>(zone, frameWidth, frameHeight));
   EXPECT_EQ(station.ErrorLogText(), std::string(kWriteText) + "\r\n");
-  ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, kWriteText);
-  EXPECT_EQ(boxes.Boxes()[0].caption, "ERRORE");
-  EXPECT_EQ(boxes.Boxes()[0].flags, kMbError);
+  ExpectErrorBox(kWriteText);
 }
 
 }  // namespace
