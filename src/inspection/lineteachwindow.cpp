@@ -47,20 +47,7 @@ const char* LineTeachWindow<Row>::PickInstruction() const {
 template <class Row>
 void LineTeachWindow<Row>::appImageMouseDown(int mx, int my) {
   if (!this->appImage->isVisible() || !currentWebCam) return;
-  WebCam& webCam = *currentWebCam;
-  LineParams& line = this->Record(webCam);
-  const ViewScale scale{webCam.windowWidth, webCam.windowHeight, webCam.frameWidth,
-                        webCam.frameHeight};
-  line.clickX = mx;
-  line.clickY = this->appImage->height() - my;
-  line.pointX = scale.FrameX(mx);
-  line.pointY = scale.FrameY(my, this->appImage->height());
-  uint8_t r = 0, g = 0, b = 0;
-  if (line.reference) line.reference->GetPixel(line.pointX, line.pointY, r, g, b);
-  line.colR = r;
-  line.colG = g;
-  line.colB = b;
-  line.stored = true;
+  this->PickColour(mx, my);
   ShowLineParams();
   DrawLineReference();
   this->PickDone();

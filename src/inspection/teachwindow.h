@@ -70,4 +70,23 @@ class TeachWindowOf : public TeachWindow {
   using TeachWindow::TeachWindow;
   typename Row::Record& Record(WebCam& webCam) { return webCam.Record<Row>(); }
   MethodRecord& CommonRecord(WebCam& webCam) final { return Record(webCam); }
+
+  // The colour methods' pick (point, lines, dimension): the click on the frozen reference in
+  // appImage becomes the taught point in frame pixels and the reference's colour there.
+  void PickColour(int mx, int my) {
+    WebCam& webCam = *currentWebCam;
+    typename Row::Record& record = Record(webCam);
+    const ViewScale scale{webCam.windowWidth, webCam.windowHeight, webCam.frameWidth,
+                          webCam.frameHeight};
+    record.clickX = mx;
+    record.clickY = appImage->height() - my;
+    record.pointX = scale.FrameX(mx);
+    record.pointY = scale.FrameY(my, appImage->height());
+    uint8_t r = 0, g = 0, b = 0;
+    if (record.reference) record.reference->GetPixel(record.pointX, record.pointY, r, g, b);
+    record.colR = r;
+    record.colG = g;
+    record.colB = b;
+    record.stored = true;
+  }
 };

@@ -62,20 +62,7 @@ void TWebCamForm_GetDim::SnapshotTaken() {
 
 void TWebCamForm_GetDim::appImageMouseDown(int mx, int my) {
   if (!appImage->isVisible() || !currentWebCam) return;
-  WebCam& webCam = *currentWebCam;
-  DimParams& dim = Record(webCam);
-  const ViewScale scale{webCam.windowWidth, webCam.windowHeight, webCam.frameWidth,
-                        webCam.frameHeight};
-  dim.clickX = mx;
-  dim.clickY = appImage->height() - my;
-  dim.pointX = scale.FrameX(mx);
-  dim.pointY = scale.FrameY(my, appImage->height());
-  uint8_t r = 0, g = 0, b = 0;
-  if (dim.reference) dim.reference->GetPixel(dim.pointX, dim.pointY, r, g, b);
-  dim.colR = r;
-  dim.colG = g;
-  dim.colB = b;
-  dim.stored = true;
+  PickColour(mx, my);
   ShowDimParams();
   DrawDimReference();
   PickDone();

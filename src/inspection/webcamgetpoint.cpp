@@ -49,20 +49,7 @@ void TWebCamForm_GetPoint::RunTestWindow() {
 
 void TWebCamForm_GetPoint::appImageMouseDown(int mx, int my) {
   if (!appImage->isVisible() || !currentWebCam) return;
-  WebCam& webCam = *currentWebCam;
-  PointParams& point = Record(webCam);
-  const ViewScale scale{webCam.windowWidth, webCam.windowHeight, webCam.frameWidth,
-                        webCam.frameHeight};
-  point.clickX = mx;
-  point.clickY = appImage->height() - my;
-  point.pointX = scale.FrameX(mx);
-  point.pointY = scale.FrameY(my, appImage->height());
-  uint8_t r = 0, g = 0, b = 0;
-  if (point.reference) point.reference->GetPixel(point.pointX, point.pointY, r, g, b);
-  point.colR = r;
-  point.colG = g;
-  point.colB = b;
-  point.stored = true;
+  PickColour(mx, my);
   ShowPointParams();
   DrawPointReference();
   PickDone();
